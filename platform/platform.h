@@ -32,9 +32,12 @@ struct ContentType {
   std::string identifier;
   std::string description;
   std::vector<std::string> extensions;
+  // A package is a folder that the user picks as one document (such as an .fcpxmld bundle).
+  bool isPackage = false;
 
   static ContentType xml();  // the standard XML type (and documents that conform to it)
   static ContentType srt();  // files named *.srt, conforming to generic data
+  static ContentType fcpxmlBundle();  // folders named *.fcpxmld, a package
   friend bool operator==(const ContentType&, const ContentType&) = default;
 };
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/geometry.h"
 #include "platform/view.h"
@@ -42,6 +44,11 @@ class Window {
   virtual void setStyleMask(unsigned mask) = 0;
   // standardWindowButton + setEnabled; a no-op when the window has no such button.
   virtual void setStandardButtonEnabled(StandardButton button, bool enabled) = 0;
+  // Lets the user drop files on the window. While a drag is over it, `accepts` decides from the
+  // dragged paths whether the window shows that it takes them; `dropped` receives an accepted drop.
+  virtual void setFileDropHandler(
+      std::function<bool(const std::vector<std::string>& paths)> accepts,
+      std::function<void(const std::vector<std::string>& paths)> dropped) = 0;
   virtual std::shared_ptr<View> contentView() = 0;
   virtual void setContentView(std::shared_ptr<View> view) = 0;
 };

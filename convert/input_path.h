@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace caplift {
+
+// Current exports are bundles: a folder "Name.fcpxmld" with the document in "Info.fcpxml" at its
+// root. Older exports are a single .fcpxml or .xml file.
+inline constexpr const char* kBundleExtension = ".fcpxmld";
+inline constexpr const char* kBundleDocumentName = "Info.fcpxml";
+
+struct DocumentPath {
+  std::string path;   // the document to read; empty when `error` is set
+  std::string error;  // why the input holds no document, naming it
+  bool ok() const { return error.empty(); }
+};
+
+// True when `path` names a folder (a bundle, whatever its name).
+bool isFolder(const std::string& path);
+
+// The document to read for an input: the path itself for a file, Info.fcpxml inside a folder.
+// A folder without Info.fcpxml is an error that says so.
+DocumentPath documentPathFor(const std::string& path);
+
+// The file name to propose for the subtitles of `inputPath`: its last path component with its last
+// extension removed, then ".srt" ("Project 1.fcpxml" and "Project 1.fcpxmld" give "Project 1.srt",
+// "titles" gives "titles.srt"). A trailing slash is ignored.
+std::string proposedSrtName(const std::string& inputPath);
+
+}  // namespace caplift
