@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Caplift's one entry point for developers and CI: installs what is missing, builds, runs.
+#   ./dev.sh run     build and start the desktop app
+#   ./dev.sh test    build (plain and with ASan/UBSan) and run every test, then short fuzz runs
+#   ./dev.sh bench   build and run the benchmarks (see bench/README.md)
+#   ./dev.sh deps    only install what is missing
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
+
+debian_packages=(
+  cmake ninja-build g++ pkg-config
+  libxml2-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+)
+brew_packages=(cmake ninja qt libxml2 googletest google-benchmark llvm)
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+install_deps() {
+  case "$(uname -s)" in
+    Linux)
+      command -v apt-get >/dev/null || { echo "dev.sh: needs apt-get (Debian 12 or alike)" >&2; exit 1; }
+      local missing=()
+      for p in "${debian_packages[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+      done
+      if [ ${#missing[@]} -gt 0 ]; then
+        echo "dev.sh: installing ${missing[*]}"
+        as_root apt-get update -qq
+        as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+      fi
+      ;;
+    Darwin)
+      command -v brew >/dev/null || { echo "dev.sh: needs Homebrew (https://brew.sh)" >&2; exit 1; }
+      for p in "${brew_packages[@]}"; do brew list --versions "$p" >/dev/null || brew install "$p"; done
+      export CMAKE_PREFIX_PATH="$(brew --prefix qt);$(brew --prefix libxml2);$(brew --prefix googletest);$(brew --prefix google-benchmark)"
+      ;;
+    *) echo "dev.sh: unsupported system $(uname -s)" >&2; exit 1 ;;
+  esac
+}
+
+# configure_and_build DIR [cmake options...]
+configure_and_build() {
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j "$jobs"
+}
+
+run_tests() {
+  local dir=$1
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+}
+
+cmd=${1:-}
+case "$cmd" in
+  deps)
+    install_deps
+    ;;
+  run)
+    install_deps
+    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCAPLIFT_BUILD_TESTS=OFF
+    if [ "$(uname -s)" = Darwin ]; then
+      exec open -W "$root/build/release/app/caplift.app"
+    fi
+    exec "$root/build/release/app/caplift"
+    ;;
+  test)
+    install_deps
+    echo "== release build"
+    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    run_tests "$root/build/release"
+    echo "== ASan + UBSan build"
+    configure_and_build "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DCAPLIFT_SANITIZE=ON
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+      LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0" \
+      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+      run_tests "$root/build/asan"
+    if [ -x "$root/fuzz/run.sh" ]; then
+      echo "== fuzzing, ${CAPLIFT_FUZZ_SECONDS:-60} s per target"
+      "$root/fuzz/run.sh" "${CAPLIFT_FUZZ_SECONDS:-60}"
+    fi
+    ;;
+  bench)
+    install_deps python3-lxml hyperfine time
+    exec "$root/bench/run.sh" "${@:2}"
+    ;;
+  *)
+    sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+    exit 2
+    ;;
+esac
