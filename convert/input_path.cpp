@@ -20,7 +20,9 @@ DocumentPath documentPathFor(const std::string& path) {
     return {{}, "\"" + path + "\" is a folder without the document " + kBundleDocumentName +
                     " (is it an FCPXML bundle?)"};
   }
-  return {inner.u8string(), {}};
+  // In C++20 u8string() gives std::u8string; the bytes are the same UTF-8.
+  const std::u8string text = inner.u8string();
+  return {std::string(text.begin(), text.end()), {}};
 }
 
 std::string proposedSrtName(const std::string& inputPath) {
