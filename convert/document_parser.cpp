@@ -1,0 +1,148 @@
+#include "convert/document_parser.h"
+
+#include <libxml/SAX2.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xmlversion.h>
+
+#include <mutex>
+
+namespace caplift {
+
+namespace {
+
+constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_IGNORE_ENC;
+
+// External entities become empty internal ones at their declaration: a reference to one adds
+// nothing, and the parser never tries to load it.
+void declareEntity(void* context, const xmlChar* name, int type, const xmlChar* publicId,
+                   const xmlChar* systemId, xmlChar* content) {
+  static xmlChar empty[] = "";
+  if (type == XML_EXTERNAL_GENERAL_PARSED_ENTITY) {
+    xmlSAX2EntityDecl(context, name, XML_INTERNAL_GENERAL_ENTITY, nullptr, nullptr, empty);
+  } else if (type == XML_EXTERNAL_PARAMETER_ENTITY) {
+    xmlSAX2EntityDecl(context, name, XML_INTERNAL_PARAMETER_ENTITY, nullptr, nullptr, empty);
+  } else {
+    xmlSAX2EntityDecl(context, name, type, publicId, systemId, content);
+  }
+}
+
+xmlParserInputPtr refuseEntity(void*, const xmlChar*, const xmlChar*) {
+  return nullptr;
+}
+
+xmlParserInputPtr refuseExternalEntity(const char*, const char*, xmlParserCtxtPtr) {
+  return nullptr;
+}
+
+// The loader is process-wide in libxml2; this library is its only user in the process, and a
+// document never needs anything from outside itself. Set once, as a second lock behind
+// declareEntity().
+void refuseExternalLoadsProcessWide() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    xmlInitParser();
+    xmlSetExternalEntityLoader(refuseExternalEntity);
+  });
+}
+
+void collectError(void* userData, xmlErrorPtr error) {
+  auto* context = static_cast<xmlParserCtxtPtr>(userData);
+  if (error == nullptr || context == nullptr || context->_private == nullptr) return;
+  static_cast<DocumentParser*>(context->_private)->noteError(*error);
+}
+
+int readInput(void* input, char* buffer, int capacity) {
+  return static_cast<DocumentInput*>(input)->read(buffer, capacity);
+}
+
+int closeInput(void*) {
+  return 0;
+}
+
+}  // namespace
+
+DocumentParser::DocumentParser(ByteSource& source, const xmlSAXHandler& sax, void* handler)
+    : input_(source), handler_(handler), sax_(sax) {
+  refuseExternalLoadsProcessWide();
+  sax_.initialized = XML_SAX2_MAGIC;
+  sax_.entityDecl = declareEntity;
+  sax_.resolveEntity = refuseEntity;
+  sax_.externalSubset = nullptr;  // never read the external DTD
+  sax_.serror = collectError;
+  sax_.warning = nullptr;
+  sax_.error = nullptr;
+  sax_.fatalError = nullptr;
+  // No user data: libxml2's own DTD and tree callbacks expect the parser context.
+  context_ =
+      xmlCreateIOParserCtxt(&sax_, nullptr, readInput, closeInput, &input_, XML_CHAR_ENCODING_NONE);
+  if (context_ == nullptr) return;
+  context_->_private = this;
+  xmlCtxtUseOptions(context_, kParseOptions);
+  // Fixes the encoding before the parser looks at the first bytes: its guess from them (UTF-16,
+  // UCS-4, EBCDIC) must not apply.
+#if LIBXML_VERSION >= 21200
+  xmlSwitchEncoding(context_, XML_CHAR_ENCODING_UTF8);
+#else
+  context_->encoding = xmlStrdup(BAD_CAST "UTF-8");
+#endif
+}
+
+DocumentParser::~DocumentParser() {
+  if (context_ == nullptr) return;
+  if (context_->myDoc != nullptr) xmlFreeDoc(context_->myDoc);
+  context_->myDoc = nullptr;
+  xmlFreeParserCtxt(context_);
+}
+
+void* DocumentParser::handlerOf(void* context) {
+  return static_cast<DocumentParser*>(static_cast<xmlParserCtxtPtr>(context)->_private)->handler_;
+}
+
+void DocumentParser::stop(void* context) {
+  auto* parserContext = static_cast<xmlParserCtxtPtr>(context);
+  static_cast<DocumentParser*>(parserContext->_private)->stopped_ = true;
+  xmlStopParser(parserContext);
+}
+
+void DocumentParser::noteError(const xmlError& error) {
+  if (error.level < XML_ERR_ERROR) return;
+  auto& slot = error.level == XML_ERR_FATAL ? firstFatal_ : firstError_;
+  if (slot) return;
+  std::string message = error.message != nullptr ? error.message : "unknown error";
+  while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
+  ConversionFailure failure;
+  failure.kind = ConversionFailure::Kind::kParse;
+  failure.line = error.line;
+  failure.column = error.int2;
+  failure.description = "line " + std::to_string(failure.line) + ", column " +
+                        std::to_string(failure.column) + ": " + message;
+  slot = std::move(failure);
+}
+
+std::optional<ConversionFailure> DocumentParser::parse() {
+  if (context_ == nullptr) {
+    return ConversionFailure{ConversionFailure::Kind::kParse, 0, 0, "out of memory"};
+  }
+  xmlParseDocument(context_);
+  if (stopped_) return std::nullopt;
+  input_.drain();
+  if (input_.failure()) return input_.failure();
+  if (context_->wellFormed && context_->myDoc != nullptr) return std::nullopt;
+  if (firstFatal_) return firstFatal_;
+  if (firstError_) return firstError_;
+  const long line = context_->input != nullptr ? context_->input->line : 0;
+  const long column = context_->input != nullptr ? context_->input->col : 0;
+  return ConversionFailure{ConversionFailure::Kind::kParse, line, column,
+                           "line " + std::to_string(line) + ", column " + std::to_string(column) +
+                               ": the document is not well-formed"};
+}
+
+xmlDocPtr DocumentParser::takeDocument() {
+  if (context_ == nullptr) return nullptr;
+  xmlDocPtr document = context_->myDoc;
+  context_->myDoc = nullptr;
+  return document;
+}
+
+}  // namespace caplift

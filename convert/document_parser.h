@@ -1,0 +1,56 @@
+#pragma once
+
+#include <libxml/parser.h>
+
+#include <optional>
+#include <string>
+
+#include "convert/document_input.h"
+#include "convert/extract_srt.h"
+
+namespace caplift {
+
+// One parse of an FCPXML document with the parser policy that every reader of a document shares
+// (the streaming conversion and the tree-based check in the tests), so that both see exactly the
+// same document:
+// - the text is UTF-8 whatever its XML declaration says; a leading byte-order mark is dropped;
+// - internal entities are expanded into the content; external entities are declared empty and no
+//   external DTD is read, so nothing outside the document is ever loaded (no file, no network);
+// - libxml2's limits on entity expansion and nesting depth stay on;
+// - the first fatal error ends the parse: the document is refused, there is no recovery.
+class DocumentParser {
+ public:
+  // `sax` holds the caller's content callbacks (for a tree: xmlSAXVersion(&sax, 2) unchanged);
+  // the policy's own callbacks are set on a copy. Content callbacks receive the parser context
+  // as their first argument; handlerOf() gives back `handler`.
+  DocumentParser(ByteSource& source, const xmlSAXHandler& sax, void* handler);
+  ~DocumentParser();
+  DocumentParser(const DocumentParser&) = delete;
+  DocumentParser& operator=(const DocumentParser&) = delete;
+
+  // Parses the whole document. The failure, if any: an input failure (read, UTF-8) first, then
+  // the parser's first error.
+  std::optional<ConversionFailure> parse();
+
+  xmlParserCtxtPtr context() const { return context_; }
+  // Takes the document the parser built (a tree, or for the streaming callbacks only the DTD).
+  xmlDocPtr takeDocument();
+
+  static void* handlerOf(void* context);
+  // Ends the parse early, from a content callback; parse() then reports no failure of its own.
+  static void stop(void* context);
+
+  // Called by libxml2 for every error and warning.
+  void noteError(const xmlError& error);
+
+ private:
+  DocumentInput input_;
+  void* handler_;
+  xmlSAXHandler sax_;
+  xmlParserCtxtPtr context_ = nullptr;
+  std::optional<ConversionFailure> firstFatal_;
+  std::optional<ConversionFailure> firstError_;
+  bool stopped_ = false;
+};
+
+}  // namespace caplift

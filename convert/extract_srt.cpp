@@ -1,0 +1,43 @@
+#include "convert/extract_srt.h"
+
+#include <libxml/SAX2.h>
+
+#include "convert/document_parser.h"
+#include "convert/memory_io.h"
+#include "convert/title_collector.h"
+
+namespace caplift {
+
+namespace {
+
+ConversionFailure writeFailure() {
+  return {ConversionFailure::Kind::kWrite, 0, 0, "the output could not be written"};
+}
+
+}  // namespace
+
+std::optional<ConversionFailure> convertStream(ByteSource& source, TextSink& sink,
+                                               ConversionStats* stats) {
+  TitleCollector collector(sink);
+  xmlSAXHandler sax;
+  xmlSAXVersion(&sax, 2);
+  TitleCollector::useCallbacks(sax);
+  DocumentParser parser(source, sax, &collector);
+  const auto failure = parser.parse();
+  if (collector.writeFailed()) return writeFailure();
+  if (failure) return failure;
+  if (!collector.finish()) return writeFailure();
+  if (stats != nullptr) stats->cues = collector.cues();
+  return std::nullopt;
+}
+
+ExtractResult extractSRT(std::string_view document) {
+  MemorySource source(document);
+  StringSink sink;
+  ExtractResult result;
+  result.failure = convertStream(source, sink);
+  if (result.ok()) result.srt = std::move(sink.text());
+  return result;
+}
+
+}  // namespace caplift

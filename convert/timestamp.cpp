@@ -1,0 +1,57 @@
+#include "convert/timestamp.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace caplift {
+
+namespace {
+
+// Writes `value` with at least `width` digits, right to left, ending at `end`; returns the start.
+char* writeDigits(char* end, std::uint64_t value, int width) {
+  char* p = end;
+  do {
+    *--p = static_cast<char>('0' + value % 10);
+    value /= 10;
+    --width;
+  } while (value != 0 || width > 0);
+  return p;
+}
+
+}  // namespace
+
+void appendHMS(std::string& out, Seconds seconds) {
+  // 2^63: the first whole-second count that no longer fits a signed 64-bit integer.
+  constexpr double kWholeSecondsLimit = 9223372036854775808.0;
+  std::uint64_t whole = 0;
+  std::uint64_t millis = 0;
+  if (std::isfinite(seconds) && seconds >= 0 && std::floor(seconds) < kWholeSecondsLimit) {
+    const double floored = std::floor(seconds);
+    whole = static_cast<std::uint64_t>(floored);
+    // The difference comes first, then the scaling: 12.0125 gives 12 ms, 2.675 gives 675 ms.
+    millis = static_cast<std::uint64_t>(std::round((seconds - floored) * 1000.0));
+    if (millis >= 1000) {  // from a fraction of about 0.9995 upwards
+      whole += 1;
+      millis -= 1000;
+    }
+  }
+  // Longest text: 2^63 / 3600 has 16 digits of hours, then ":MM:SS,mmm".
+  char buffer[32];
+  char* const end = buffer + sizeof buffer;
+  char* p = writeDigits(end, millis, 3);
+  *--p = ',';
+  p = writeDigits(p, whole % 60, 2);
+  *--p = ':';
+  p = writeDigits(p, whole / 60 % 60, 2);
+  *--p = ':';
+  p = writeDigits(p, whole / 3600, 2);
+  out.append(p, static_cast<std::size_t>(end - p));
+}
+
+std::string toHMS(Seconds seconds) {
+  std::string text;
+  appendHMS(text, seconds);
+  return text;
+}
+
+}  // namespace caplift

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <libxml/parser.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "convert/extract_srt.h"
+#include "convert/time_value.h"
+
+namespace caplift {
+
+// The streaming side of the conversion: follows the parser's events and writes one SubRip cue per
+// "title" element, in start-tag order, to a TextSink. It keeps only what the open titles need:
+// the string values of the text-style elements inside their text elements, and the cues of titles
+// nested in a title until the outermost one ends.
+class TitleCollector {
+ public:
+  explicit TitleCollector(TextSink& sink) : sink_(sink) {}
+
+  // Sets the content callbacks on `sax` (the other callbacks stay as they are).
+  static void useCallbacks(xmlSAXHandler& sax);
+
+  // Writes out what is still buffered; false when the sink refused it.
+  bool finish();
+  bool writeFailed() const { return writeFailed_; }
+  std::size_t cues() const { return cueNumber_; }
+
+ private:
+  enum class Kind : std::uint8_t { kOther, kTitle, kText, kTextStyle };
+
+  // One open element. Its "offset" and "start" are kept for a title among its children.
+  struct Frame {
+    Kind kind = Kind::kOther;
+    bool hasOffset = false;
+    bool hasStart = false;
+    std::uint32_t text = 0;  // kText: index in texts_
+    std::string offset;
+    std::string start;
+  };
+  // A text element inside a title: the text-style pieces that started within it.
+  struct TextRange {
+    std::uint32_t firstPiece;
+    std::uint32_t endPiece;
+  };
+  struct OpenTitle {
+    std::uint32_t cue;        // index in cues_
+    std::uint32_t firstText;  // first index in texts_ of the title's own text elements
+  };
+  struct Cue {
+    Seconds start = 0;
+    Seconds end = 0;
+    std::string name;
+    std::string text;
+  };
+
+  static void onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                             const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                             int attributeCount, int defaultedCount, const xmlChar** attributes);
+  static void onEndElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                           const xmlChar* uri);
+  static void onCharacters(void* context, const xmlChar* characters, int length);
+
+  void startElement(const char* localName, bool hasNamespace, int attributeCount,
+                    const xmlChar** attributes, Frame& frame);
+  void startTitle(int attributeCount, const xmlChar** attributes);
+  void endTitle();
+  void flushCues();
+  bool writeOut(void* context);
+
+  TextSink& sink_;
+  std::vector<Frame> frames_;  // open elements; frames_[0, depth_) are in use
+  std::size_t depth_ = 0;
+  std::vector<OpenTitle> titles_;
+  std::vector<TextRange> texts_;
+  std::size_t openTexts_ = 0;
+  std::vector<std::string> pieces_;  // pieces_[0, pieceCount_) are in use
+  std::uint32_t pieceCount_ = 0;
+  std::vector<std::uint32_t> openPieces_;
+  std::vector<Cue> cues_;  // cues_[0, cueCount_) wait for the outermost open title
+  std::uint32_t cueCount_ = 0;
+  std::size_t cueNumber_ = 0;
+  std::string joined_;
+  std::string out_;
+  bool writeFailed_ = false;
+};
+
+}  // namespace caplift
