@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include "tests/app/app_test_support.h"
+#include "ui/about_window_controller.h"
+
+namespace caplift::testing {
+namespace {
+
+using platform::Font;
+using platform::Rect;
+using platform::TextAlignment;
+using platform::fake::FakeImageView;
+using platform::fake::FakePlatform;
+using platform::fake::FakeTextField;
+using platform::fake::FakeWindow;
+using platform::fake::ViewKind;
+
+const std::string kPng = std::string("\x89PNG\r\n\x1a\n", 8) + "not really pixels";
+
+class AboutWindow : public ::testing::Test {
+ protected:
+  FakeWindow& show() {
+    AboutWindowController::show(fake);
+    EXPECT_FALSE(fake.windows.empty());
+    return *fake.windows.back();
+  }
+  // The three text lines, whatever comes before them.
+  std::vector<FakeTextField*> lines(const FakeWindow& window) {
+    std::vector<FakeTextField*> result;
+    for (const auto& view : window.content().subviews) {
+      if (auto* field = dynamic_cast<FakeTextField*>(view.get())) result.push_back(field);
+    }
+    return result;
+  }
+
+  FakePlatform fake;
+  TempDir dir;
+};
+
+TEST_F(AboutWindow, ShowsIconNameCreditAndLinkAtTheirFrames) {
+  fake.resources["icon_128.png"] = dir.write("icon.png", kPng);
+  fake.infoDictionary = {{"CFBundleName", "Caplift"}, {"CFBundleShortVersionString", "2.3"}};
+  FakeWindow& window = show();
+
+  EXPECT_EQ(window.contentRect(), (Rect{520, 325, 400, 250}));  // centred on 1440 x 900
+  EXPECT_TRUE(window.centered);
+  EXPECT_EQ(window.title(), "about");
+  EXPECT_EQ(window.styleMask(), 7u);
+  EXPECT_EQ(window.standardButtonEnabled.at(platform::StandardButton::kMiniaturize), false);
+  EXPECT_EQ(window.level(), platform::WindowLevel::kFloating);
+  EXPECT_FALSE(window.releasedWhenClosed);
+  EXPECT_EQ(window.delegate(), nullptr);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.contentView()->frame(), (Rect{0, 0, 400, 250}));
+  EXPECT_LT(fake.findCall("makeKeyAndOrderFront"), fake.findCall("activateIgnoringOtherApps"));
+
+  const auto& views = window.content().subviews;
+  ASSERT_EQ(views.size(), 4u);
+  auto* icon = window.content().subview<FakeImageView>(0);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->frame(), (Rect{150, 130, 100, 100}));
+  EXPECT_EQ(icon->scaling, platform::ImageScaling::kProportionallyUpOrDown);
+  ASSERT_NE(icon->image, nullptr);
+
+  auto text = lines(window);
+  ASSERT_EQ(text.size(), 3u);
+  EXPECT_EQ(text[0]->kind, ViewKind::kLabel);
+  EXPECT_EQ(text[0]->text, "Caplift v2.3");
+  EXPECT_EQ(text[0]->frame(), (Rect{0, 100, 400, 20}));
+  EXPECT_EQ(text[0]->font, (Font{Font::Kind::kBoldSystem, 14}));
+  EXPECT_EQ(text[1]->kind, ViewKind::kLabel);
+  EXPECT_EQ(text[1]->text, "Developed by Velmo");
+  EXPECT_EQ(text[1]->frame(), (Rect{0, 70, 400, 20}));
+  EXPECT_EQ(text[1]->font, std::nullopt);
+
+  FakeTextField& link = *text[2];
+  EXPECT_EQ(link.kind, ViewKind::kTextField);
+  EXPECT_EQ(link.frame(), (Rect{0, 40, 400, 20}));
+  EXPECT_EQ(link.text, AboutWindowController::kHomePage);
+  EXPECT_EQ(link.linkUrl, AboutWindowController::kHomePage);
+  EXPECT_EQ(link.text.rfind("https://", 0), 0u);
+  EXPECT_FALSE(link.editable);
+  EXPECT_TRUE(link.selectable);
+  EXPECT_FALSE(link.bezeled);
+  EXPECT_FALSE(link.drawsBackground);
+  EXPECT_TRUE(link.allowsEditingTextAttributes);
+  for (auto* line : text) EXPECT_EQ(line->alignment, TextAlignment::kCenter);
+}
+
+TEST_F(AboutWindow, TitleComesFromTheStringTableWithItsOwnComment) {
+  fake.strings["about"] = "About Caplift";
+  EXPECT_EQ(show().title(), "About Caplift");
+  EXPECT_EQ(fake.localizedLookups,
+            (decltype(fake.localizedLookups){{"about", "About window title"}}));
+}
+
+TEST_F(AboutWindow, LeavesTheIconOutWhenItCannotBeLoaded) {
+  struct Case {
+    const char* name;
+    bool listed;
+    std::string bytes;  // empty: no file at the listed path
+  };
+  for (const Case& c : {Case{"no resource", false, ""}, Case{"missing file", true, ""},
+                        Case{"not an image", true, "GIF89a, or rather not"}}) {
+    SCOPED_TRACE(c.name);
+    fake.resources.clear();
+    if (c.listed) {
+      fake.resources["icon_128.png"] =
+          c.bytes.empty() ? dir.file("absent.png") : dir.write("bad.png", c.bytes);
+    }
+    FakeWindow& window = show();
+    ASSERT_EQ(window.content().subviews.size(), 3u);
+    auto text = lines(window);
+    ASSERT_EQ(text.size(), 3u);
+    EXPECT_EQ(text[0]->frame(), (Rect{0, 100, 400, 20}));
+    EXPECT_EQ(text[1]->frame(), (Rect{0, 70, 400, 20}));
+    EXPECT_EQ(text[2]->frame(), (Rect{0, 40, 400, 20}));
+  }
+}
+
+TEST_F(AboutWindow, NameAndVersionFallBackToProcessNameAndOnePointZero) {
+  struct Case {
+    std::optional<std::string> name, version;
+    const char* line;
+  };
+  fake.processNameValue = "caplift-bin";
+  for (const Case& c :
+       {Case{"Foo", "2.3", "Foo v2.3"}, Case{std::nullopt, "2.3", "caplift-bin v2.3"},
+        Case{"Foo", std::nullopt, "Foo v1.0"},
+        Case{std::nullopt, std::nullopt, "caplift-bin v1.0"}}) {
+    SCOPED_TRACE(c.line);
+    fake.infoDictionary.clear();
+    if (c.name) fake.infoDictionary["CFBundleName"] = *c.name;
+    if (c.version) fake.infoDictionary["CFBundleShortVersionString"] = *c.version;
+    auto text = lines(show());
+    ASSERT_FALSE(text.empty());
+    EXPECT_EQ(text[0]->text, c.line);
+  }
+}
+
+}  // namespace
+}  // namespace caplift::testing
