@@ -51,19 +51,24 @@ int DocumentInput::read(char* buffer, int capacity) {
     }
     if (headSize_ == 3 && std::memcmp(head_, "\xEF\xBB\xBF", 3) == 0) headPos_ = 3;
   }
+  int filled = 0;
   if (headPos_ < headSize_) {
-    const int count = std::min(capacity, headSize_ - headPos_);
-    std::memcpy(buffer, head_ + headPos_, static_cast<std::size_t>(count));
-    headPos_ += count;
-    return count;
+    filled = std::min(capacity, headSize_ - headPos_);
+    std::memcpy(buffer, head_ + headPos_, static_cast<std::size_t>(filled));
+    headPos_ += filled;
   }
   if (headEnded_) {
-    accept(buffer, 0);
-    return 0;
+    if (headPos_ == headSize_) accept(buffer, 0);
+    return failure_ ? 0 : filled;
   }
-  const long count = source_.read(buffer, static_cast<std::size_t>(capacity));
-  if (!accept(buffer, count)) return 0;
-  return static_cast<int>(count);
+  // libxml2 expects a read to fill what it asks for: its look at the XML declaration, for one,
+  // sees only what the first read gave. Short reads of the source are gathered here.
+  while (filled < capacity) {
+    const long count = source_.read(buffer + filled, static_cast<std::size_t>(capacity - filled));
+    if (!accept(buffer + filled, count)) break;
+    filled += static_cast<int>(count);
+  }
+  return failure_ ? 0 : filled;
 }
 
 void DocumentInput::drain() {

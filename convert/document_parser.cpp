@@ -100,9 +100,12 @@ void* DocumentParser::handlerOf(void* context) {
 }
 
 void DocumentParser::stop(void* context) {
+  // Inside an entity the callbacks get a context of their own: stop it and the document's.
   auto* parserContext = static_cast<xmlParserCtxtPtr>(context);
-  static_cast<DocumentParser*>(parserContext->_private)->stopped_ = true;
+  auto* parser = static_cast<DocumentParser*>(parserContext->_private);
+  parser->stopped_ = true;
   xmlStopParser(parserContext);
+  if (parser->context_ != parserContext) xmlStopParser(parser->context_);
 }
 
 void DocumentParser::noteError(const xmlError& error) {

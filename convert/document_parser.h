@@ -38,6 +38,7 @@ class DocumentParser {
 
   static void* handlerOf(void* context);
   // Ends the parse early, from a content callback; parse() then reports no failure of its own.
+  // `context` is the one the callback received.
   static void stop(void* context);
 
   // Called by libxml2 for every error and warning.

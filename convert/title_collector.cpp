@@ -172,6 +172,7 @@ void TitleCollector::flushCues() {
 }
 
 bool TitleCollector::writeOut(void* context) {
+  if (writeFailed_) return false;
   if (!out_.empty() && !sink_.write(out_)) {
     writeFailed_ = true;
     if (context != nullptr) DocumentParser::stop(context);
