@@ -99,22 +99,34 @@ TEST_F(AppTest, NoDropIsTakenWhileAPreviewIsOpen) {
   EXPECT_EQ(fake.countCalls("runModalForWindow"), 1u);
 }
 
-// A bundle exported by a current editor, dropped and saved.
-TEST_F(AppTest, CorpusBundleDroppedAndSaved) {
+// Real exports dropped and saved: a current bundle (which has no titles) and an older file.
+TEST_F(AppTest, CorpusExportsDroppedAndSaved) {
   namespace fs = std::filesystem;
-  const fs::path bundle =
-      fs::path(CAPLIFT_CORPUS_DIR) / "fcp-scene-detect" / "2997fps-rubric-clips.fcpxmld";
-  if (!fs::exists(bundle / "Info.fcpxml")) {
-    GTEST_SKIP() << "corpus not found at " << CAPLIFT_CORPUS_DIR;
+  const fs::path corpus(CAPLIFT_CORPUS_DIR);
+  if (!fs::is_directory(corpus)) GTEST_SKIP() << "corpus not found at " << CAPLIFT_CORPUS_DIR;
+  struct Case {
+    const char* input;
+    const char* document;  // inside the input, or empty
+    const char* proposed;
+  };
+  for (const Case& c : {Case{"fcp-scene-detect/2997fps-rubric-clips.fcpxmld", "Info.fcpxml",
+                             "2997fps-rubric-clips.srt"},
+                        Case{"pipeline/MakeSubtitlesTest.fcpxml", "", "MakeSubtitlesTest.srt"}}) {
+    SCOPED_TRACE(c.input);
+    const fs::path input = corpus / c.input;
+    const fs::path document = *c.document ? input / c.document : input;
+    ASSERT_TRUE(fs::exists(document));
+    fake.savePanels.clear();
+    fake.alerts.clear();
+    fake.user().press("save_ok");
+    ASSERT_TRUE(mainWindow().drop({input.string()}));
+    const std::string target = dir.file(c.proposed);
+    fake.user().chooseFile(target).dismissAlert();
+    fake.runPostedWork();
+    EXPECT_EQ(fake.savePanels.at(0).nameFieldStringValue, c.proposed);
+    EXPECT_EQ(readBytes(target), srtOf(readBytes(document.string())));
+    EXPECT_EQ(alertMessages(), std::vector<std::string>{"save_finish\n" + target});
   }
-  fake.user().press("save_ok");
-  ASSERT_TRUE(mainWindow().drop({bundle.string()}));
-  const std::string target = dir.file("scene.srt");
-  fake.user().chooseFile(target).dismissAlert();
-  fake.runPostedWork();
-  EXPECT_EQ(fake.savePanels.at(0).nameFieldStringValue, "2997fps-rubric-clips.srt");
-  EXPECT_EQ(readBytes(target), srtOf(readBytes((bundle / "Info.fcpxml").string())));
-  EXPECT_EQ(alertMessages(), std::vector<std::string>{"save_finish\n" + target});
 }
 
 }  // namespace

@@ -99,9 +99,15 @@ TEST_F(AppTest, AnAboutWindowLeftOpenKeepsTheApplicationRunning) {
   EXPECT_TRUE(fake.terminated);
 }
 
-// Each entry point refuses, loudly, to run off the main thread.
-TEST_F(AppTest, EntryPointsAbortOffTheMainThread) {
+// Each entry point refuses, loudly, to run off the main thread. (No temporary folder here: each
+// death test runs in a child process that never gets to clean up.)
+TEST(AppThreads, EntryPointsAbortOffTheMainThread) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
+  FakePlatform fake;
+  AppDelegate app(fake);
+  fake.setDelegate(&app);
+  fake.run();
+  auto& window = static_cast<platform::fake::FakeWindow&>(*app.window);
   auto offMain = [](auto call) {
     std::thread thread(call);
     thread.join();
@@ -114,7 +120,7 @@ TEST_F(AppTest, EntryPointsAbortOffTheMainThread) {
   EXPECT_DEATH(offMain([&] { app.showAboutWindow(); }), "off the main thread");
   EXPECT_DEATH(offMain([&] { app.performAction("showAboutWindow"); }), "off the main thread");
   EXPECT_DEATH(offMain([&] { app.applicationDidFinishLaunching(); }), "off the main thread");
-  EXPECT_DEATH(offMain([&] { mainWindow().drop({dir.file("a.fcpxml")}); }), "off the main thread");
+  EXPECT_DEATH(offMain([&] { window.drop({"/nowhere/a.fcpxml"}); }), "off the main thread");
 }
 
 }  // namespace
