@@ -83,6 +83,7 @@ void AppDelegate::acceptDrop(const std::vector<std::string>& paths) {
 }
 
 void AppDelegate::openDocument(const std::string& inputPath) {
+  requireMainThread("openDocument");
   const DocumentPath document = documentPathFor(inputPath);
   if (!document.ok()) {
     showAlert(text("file_read_fail", "file read fail") + ": " + document.error);
