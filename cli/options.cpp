@@ -1,0 +1,96 @@
+#include "cli/options.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "cli/convert_input.h"
+
+namespace caplift {
+
+namespace {
+
+Options usageError(QString why) {
+  // Qt's own messages end with a full stop; ours are joined with the hint below.
+  if (why.endsWith('.')) why.chop(1);
+  Options options;
+  options.action = Options::Action::kUsageError;
+  options.text = why.toStdString() + " (see --help)";
+  return options;
+}
+
+Options withText(Options::Action action, const QString& text) {
+  Options options;
+  options.action = action;
+  options.text = text.toStdString();
+  return options;
+}
+
+}  // namespace
+
+Options parseOptions(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "Converts the titles of FCPXML exports (.fcpxml files or .fcpxmld bundles) into SubRip "
+      "subtitles (.srt).");
+  QCommandLineOption help = parser.addHelpOption();
+  QCommandLineOption version = parser.addVersionOption();
+  QCommandLineOption output({"o", "output"},
+                            "Write the subtitles to <path> instead of standard output. The file "
+                            "is replaced only when the conversion succeeds.",
+                            "path");
+  QCommandLineOption outputDir({"d", "output-dir"},
+                               "Convert every FILE into <dir>/<name>.srt, going on after a "
+                               "failure. The folder is created when missing.",
+                               "dir");
+  QCommandLineOption quiet({"q", "quiet"}, "With --output-dir: print no summary or progress.");
+  parser.addOptions({output, outputDir, quiet});
+  parser.addPositionalArgument(
+      "FILE", "An FCPXML document, a .fcpxmld bundle, or - for standard input.", "FILE...");
+
+  if (!parser.parse(arguments)) return usageError(parser.errorText());
+  if (parser.isSet(help)) {
+    // Qt puts the path that started the program into the usage line; its name reads better.
+    QString text = parser.helpText();
+    QString started = "Usage: " + arguments.value(0);
+    if (text.startsWith(started)) {
+      text.replace(0, started.size(), "Usage: " + QFileInfo(arguments.value(0)).fileName());
+    }
+    return withText(Options::Action::kHelp, text);
+  }
+  if (parser.isSet(version)) {
+    return withText(Options::Action::kVersion, QCoreApplication::applicationName() + " " +
+                                                   QCoreApplication::applicationVersion() + "\n");
+  }
+
+  Options options;
+  for (const QString& input : parser.positionalArguments()) {
+    options.inputs.push_back(input.toStdString());
+  }
+  options.output = parser.value(output).toStdString();
+  options.outputDir = parser.value(outputDir).toStdString();
+  options.quiet = parser.isSet(quiet);
+
+  if (options.inputs.empty()) return usageError("missing FILE");
+  if (parser.isSet(output) && parser.isSet(outputDir)) {
+    return usageError("--output and --output-dir cannot be used together");
+  }
+  if (parser.isSet(output) && options.output.empty()) return usageError("empty --output path");
+  if (parser.isSet(outputDir)) {
+    if (options.outputDir.empty()) return usageError("empty --output-dir path");
+    for (const std::string& input : options.inputs) {
+      if (input == kStandardStreamArgument) {
+        return usageError("standard input (-) cannot be converted with --output-dir");
+      }
+    }
+    options.action = Options::Action::kBatch;
+    return options;
+  }
+  if (options.inputs.size() > 1) return usageError("several FILEs need --output-dir");
+  // "-o -" is standard output, as "-" is standard input.
+  if (options.output == kStandardStreamArgument) options.output.clear();
+  options.action = Options::Action::kConvert;
+  return options;
+}
+
+}  // namespace caplift

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QStringList>
+#include <string>
+#include <vector>
+
+namespace caplift {
+
+// What the command line asks for.
+struct Options {
+  enum class Action {
+    kConvert,     // one input to standard output or to `output`
+    kBatch,       // inputs into `outputDir`
+    kHelp,        // print `text`
+    kVersion,     // print `text`
+    kUsageError,  // `text` says what is wrong
+  };
+  Action action = Action::kUsageError;
+  std::vector<std::string> inputs;
+  std::string output;     // kConvert: the file to write; empty for standard output
+  std::string outputDir;  // kBatch
+  bool quiet = false;
+  std::string text;
+};
+
+// Reads the arguments, the program name first, as given by QCoreApplication::arguments().
+Options parseOptions(const QStringList& arguments);
+
+}  // namespace caplift

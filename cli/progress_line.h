@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <string_view>
+
+namespace caplift {
+
+// A line on standard error that shows how far a batch is ("[ 37/120] name.fcpxml"), redrawn in
+// place. Disabled, it prints nothing.
+class ProgressLine {
+ public:
+  ProgressLine(std::size_t total, bool enabled);
+  ~ProgressLine() { clear(); }
+  ProgressLine(const ProgressLine&) = delete;
+  ProgressLine& operator=(const ProgressLine&) = delete;
+
+  // Shows that input `position` (1-based) of the total, `name`, is being converted.
+  void show(std::size_t position, std::string_view name);
+  // Removes the line, e.g. before a message or at the end.
+  void clear();
+
+ private:
+  std::size_t total_;
+  bool enabled_;
+  bool shown_ = false;
+};
+
+// True when standard error is a terminal and `inputs` is enough to make progress worth showing.
+bool progressWanted(std::size_t inputs);
+
+}  // namespace caplift
