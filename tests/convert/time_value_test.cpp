@@ -19,6 +19,11 @@ struct TimeCase {
   double seconds;
 };
 
+// Names the case in test listings by its text.
+void PrintTo(const TimeCase& c, std::ostream* out) {
+  *out << testing::PrintToString(std::string(c.value));
+}
+
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 const TimeCase kTimeCases[] = {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iomanip>
 #include <limits>
 
 #include "tests/reference/reference_extract.h"
@@ -14,6 +15,11 @@ struct TimestampCase {
   double seconds;
   const char* text;
 };
+
+// Names the case in test listings.
+void PrintTo(const TimestampCase& c, std::ostream* out) {
+  *out << std::setprecision(17) << c.seconds << " gives " << c.text;
+}
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 

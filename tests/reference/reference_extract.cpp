@@ -113,6 +113,9 @@ ExtractResult extractSRT(std::string_view document) {
   xmlSAXVersion(&sax, 2);
   sax.getEntity = entityExpandedInPlace;
   sax.startElementNs = startElementInScope;
+  // Comments add nothing; without them libxml2 words its errors in comments as for the streaming
+  // parser, which skips them too.
+  sax.comment = nullptr;
   std::unique_ptr<xmlDoc, DocFree> doc;
   {
     DocumentParser parser(source, sax, nullptr);
