@@ -46,7 +46,13 @@ void refuseExternalLoadsProcessWide() {
   });
 }
 
-void collectError(void* userData, xmlErrorPtr error) {
+#if LIBXML_VERSION >= 21200
+using ErrorPointer = const xmlError*;
+#else
+using ErrorPointer = xmlErrorPtr;
+#endif
+
+void collectError(void* userData, ErrorPointer error) {
   auto* context = static_cast<xmlParserCtxtPtr>(userData);
   if (error == nullptr || context == nullptr || context->_private == nullptr) return;
   static_cast<DocumentParser*>(context->_private)->noteError(*error);

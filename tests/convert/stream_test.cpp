@@ -42,6 +42,16 @@ TEST(Stream, WriteFailureStopsTheConversion) {
   ASSERT_TRUE(failure.has_value());
   EXPECT_EQ(failure->kind, ConversionFailure::Kind::kWrite);
   EXPECT_EQ(sink.writes(), 1u);
+  // Failing inside an entity's content stops the document too.
+  std::string entities = "<!DOCTYPE c [<!ENTITY t \"<title name='from an entity'/>\">]><c>";
+  for (int i = 0; i < 5000; ++i) entities += "&t;";
+  entities += "</c>";
+  ChunkedSource entitySource(entities, 4096);
+  RecordingSink entitySink(1);
+  const auto entityFailure = convertStream(entitySource, entitySink);
+  ASSERT_TRUE(entityFailure.has_value());
+  EXPECT_EQ(entityFailure->kind, ConversionFailure::Kind::kWrite);
+  EXPECT_EQ(entitySink.writes(), 1u);
   // A small document: the only write comes at the end.
   ChunkedSource small("<title/>", 4096);
   RecordingSink refusing(1);
