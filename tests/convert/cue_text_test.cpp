@@ -91,11 +91,5 @@ TEST(CueText, ChoosesTrimsAndDropsBlankLines) {
   }
 }
 
-TEST(CueText, AppendsAfterWhatIsThere) {
-  std::string out = "1\n";
-  appendWithoutBlankLines(out, "\nx\n");
-  EXPECT_EQ(out, "1\nx");
-}
-
 }  // namespace
 }  // namespace caplift

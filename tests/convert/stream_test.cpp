@@ -72,15 +72,5 @@ TEST(Stream, TextFlowsInLargePiecesBeforeTheInputEnds) {
   EXPECT_EQ(source.readsAfterEnd(), 0u);              // a terminal would wait for more
 }
 
-TEST(Stream, EmptySourceIsAParseFailure) {
-  ChunkedSource source("", 1);
-  RecordingSink sink;
-  const auto failure = convertStream(source, sink);
-  ASSERT_TRUE(failure.has_value());
-  EXPECT_EQ(failure->kind, ConversionFailure::Kind::kParse);
-  EXPECT_EQ(failure->line, 1);
-  EXPECT_EQ(source.readsAfterEnd(), 0u);
-}
-
 }  // namespace
 }  // namespace caplift

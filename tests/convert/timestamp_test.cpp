@@ -67,13 +67,5 @@ TEST_P(TimestampTest, FormatsAsSubRip) {
 
 INSTANTIATE_TEST_SUITE_P(Values, TimestampTest, ::testing::ValuesIn(kTimestampCases));
 
-TEST(Timestamp, AppendKeepsWhatIsThere) {
-  std::string out = "1\n";
-  appendHMS(out, 1.5);
-  out += " --> ";
-  appendHMS(out, 360000);
-  EXPECT_EQ(out, "1\n00:00:01,500 --> 100:00:00,000");
-}
-
 }  // namespace
 }  // namespace caplift
