@@ -94,11 +94,14 @@ std::uint64_t DocumentGenerator::random() {
 }
 
 std::string DocumentGenerator::timeValue() {
-  if (chance(15)) {
-    return std::to_string(below(100000)) + (chance(50) ? "/" + std::to_string(below(60000)) : "") +
-           (chance(80) ? "s" : "");
+  if (!chance(15)) return pick(kTimes);
+  std::string value = std::to_string(below(100000));
+  if (chance(50)) {
+    value += '/';
+    value += std::to_string(below(60000));
   }
-  return pick(kTimes);
+  if (chance(80)) value += 's';
+  return value;
 }
 
 std::string DocumentGenerator::characterData() {
