@@ -15,6 +15,7 @@ debian_packages=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
+  locales
 )
 brew_packages=(cmake ninja qt libxml2 googletest google-benchmark llvm)
 
