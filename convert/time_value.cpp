@@ -6,6 +6,7 @@
 #include <xlocale.h>
 #endif
 
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -57,10 +58,41 @@ Seconds readTimeText(char* text, std::size_t size) {
   return count == 2 ? numbers[0] / numbers[1] : 0;
 }
 
+// Reads a run of 1 to 15 decimal digits at `text[at]` into `value`; below 10^15 the integer is
+// exactly representable, so it is the double that strtod would give.
+bool readDigits(std::string_view text, std::size_t& at, double& value) {
+  constexpr std::size_t kMaxDigits = 15;
+  std::uint64_t number = 0;
+  const std::size_t begin = at;
+  while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+    if (at - begin == kMaxDigits) return false;
+    number = number * 10 + static_cast<std::uint64_t>(text[at] - '0');
+    ++at;
+  }
+  value = static_cast<double>(number);
+  return at != begin;
+}
+
+// The forms that exports write, "<digits>s" and "<digits>/<digits>s", without strtod (which
+// costs more than the rest of a title together). Anything else is left to the full rules.
+bool readCommonForm(std::string_view text, Seconds& seconds) {
+  std::size_t at = 0;
+  double numerator = 0;
+  double denominator = 1;
+  if (!readDigits(text, at, numerator)) return false;
+  const bool fraction = at < text.size() && text[at] == '/';
+  if (fraction && !readDigits(text, ++at, denominator)) return false;
+  if (at < text.size() && text[at] == 's') ++at;
+  if (at != text.size()) return false;
+  seconds = fraction ? numerator / denominator : numerator;
+  return true;
+}
+
 }  // namespace
 
 Seconds getTime(std::optional<std::string_view> value) {
   if (!value) return 0;
+  if (Seconds seconds = 0; readCommonForm(*value, seconds)) return seconds;
   // Called for every title: short values are copied to the stack, without the letter "s".
   char small[128];
   std::string large;

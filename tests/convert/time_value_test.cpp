@@ -106,6 +106,23 @@ TEST(TimeValue, LongValuesAreReadWhole) {
   EXPECT_EQ(getTime(std::string(200, 's')), 0);
 }
 
+TEST(TimeValue, LongDigitRunsReadAsStrtodReadsThem) {
+  // Short runs of digits are read without strtod; runs too long for an exact integer must come
+  // out as strtod gives them, not wrapped around.
+  for (const char* value :
+       {"999999999999999s", "9007199254740993s", "123456789012345678901s",
+        "18446744073709551617/1s", "1/36893488147419103232s", "00000000000000000000000003/2s"}) {
+    std::string text = value;
+    std::erase(text, 's');
+    const std::size_t slash = text.find('/');
+    const double expected = slash == std::string::npos
+                                ? std::strtod(text.c_str(), nullptr)
+                                : std::strtod(text.substr(0, slash).c_str(), nullptr) /
+                                      std::strtod(text.substr(slash + 1).c_str(), nullptr);
+    EXPECT_EQ(getTime(std::string_view(value)), expected) << value;
+  }
+}
+
 // A locale whose decimal point is a comma, from the system or built for the tests.
 bool useCommaLocale() {
   for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
