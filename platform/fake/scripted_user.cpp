@@ -14,6 +14,8 @@ std::string UserStep::describe() const {
       return "closeWindow()";
     case Kind::kDismissAlert:
       return "dismissAlert(" + std::to_string(buttonIndex) + ")";
+    case Kind::kInspect:
+      return "inspect(...)";
   }
   return "?";
 }
@@ -24,27 +26,36 @@ ScriptedUser& ScriptedUser::push(UserStep step) {
 }
 
 ScriptedUser& ScriptedUser::chooseFile(std::string path) {
-  return push({UserStep::Kind::kChooseFile, std::move(path), {}, 0});
+  return push({UserStep::Kind::kChooseFile, std::move(path), {}, 0, {}});
 }
 
 ScriptedUser& ScriptedUser::cancelPanel() {
-  return push({UserStep::Kind::kCancelPanel, {}, {}, 0});
+  return push({UserStep::Kind::kCancelPanel, {}, {}, 0, {}});
 }
 
 ScriptedUser& ScriptedUser::press(std::string buttonTitle) {
-  return push({UserStep::Kind::kPress, {}, std::move(buttonTitle), 0});
+  return push({UserStep::Kind::kPress, {}, std::move(buttonTitle), 0, {}});
 }
 
 ScriptedUser& ScriptedUser::closeWindow() {
-  return push({UserStep::Kind::kCloseWindow, {}, {}, 0});
+  return push({UserStep::Kind::kCloseWindow, {}, {}, 0, {}});
 }
 
 ScriptedUser& ScriptedUser::dismissAlert(int buttonIndex) {
-  return push({UserStep::Kind::kDismissAlert, {}, {}, buttonIndex});
+  return push({UserStep::Kind::kDismissAlert, {}, {}, buttonIndex, {}});
+}
+
+ScriptedUser& ScriptedUser::inspect(std::function<void()> check) {
+  return push({UserStep::Kind::kInspect, {}, {}, 0, std::move(check)});
 }
 
 std::optional<UserStep> ScriptedUser::take(const char* what, UserStep::Kind a, UserStep::Kind b,
                                            std::string& error) {
+  while (!steps_.empty() && steps_.front().kind == UserStep::Kind::kInspect) {
+    auto check = std::move(steps_.front().check);
+    steps_.pop_front();
+    if (check) check();
+  }
   if (steps_.empty()) {
     error = std::string(what) + " ran, but the script has no step left";
     return std::nullopt;

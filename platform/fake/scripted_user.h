@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -14,11 +15,13 @@ struct UserStep {
     kPress,         // modal window: press the button titled `title`
     kCloseWindow,   // modal window: close it
     kDismissAlert,  // alert: press the button at `buttonIndex`
+    kInspect,       // any modal operation, as it starts: run `check`, then take the next step
   };
   Kind kind;
   std::string path;
   std::string title;
   int buttonIndex = 0;
+  std::function<void()> check;
 
   std::string describe() const;
 };
@@ -33,9 +36,12 @@ class ScriptedUser {
   ScriptedUser& press(std::string buttonTitle);
   ScriptedUser& closeWindow();
   ScriptedUser& dismissAlert(int buttonIndex = 0);
+  // Runs `check` as the next modal operation starts (the panel, alert or modal window is up),
+  // before that operation takes its own step: a way to look at the state in the middle of a run.
+  ScriptedUser& inspect(std::function<void()> check);
 
-  // Takes the next step when it is one of the kinds a `what` accepts; otherwise leaves it queued
-  // and returns nothing, with `error` describing the mismatch.
+  // Runs the leading inspect steps, then takes the next step when it is one of the kinds a `what`
+  // accepts; otherwise leaves it queued and returns nothing, with `error` describing the mismatch.
   std::optional<UserStep> take(const char* what, UserStep::Kind a, UserStep::Kind b,
                                std::string& error);
 
