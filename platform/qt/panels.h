@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QIcon>
+#include <QString>
+
+#include "platform/platform.h"
+
+namespace caplift::platform::qt {
+
+// The file dialog's name filter for a list of allowed types: one filter with every pattern,
+// "XML document, FCPXML bundle (*.xml *.fcpxml *.fcpxmld)".
+QString nameFilterFor(const std::vector<ContentType>& types);
+
+// A folder whose name ends in one of the package types' extensions (".fcpxmld") is a document of
+// its own: choosing it, or trying to enter it, picks it.
+bool isPackagePath(const QString& path, const std::vector<ContentType>& types);
+
+// The dialogs, each run application-modal. `directory` is where a file dialog starts; an open
+// dialog leaves the folder of the choice in it.
+std::optional<std::string> runOpenDialog(const OpenPanelRequest& request, QString& directory);
+std::optional<std::string> runSaveDialog(const SavePanelRequest& request, const QString& directory);
+int runAlertBox(const AlertRequest& request, const QIcon& icon);
+
+}  // namespace caplift::platform::qt
