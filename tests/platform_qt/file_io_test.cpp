@@ -1,0 +1,156 @@
+// Whole-file UTF-8 reading and atomic writing, with the failures a user can run into.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "platform/qt/file_io.h"
+
+namespace caplift::platform::qt {
+namespace {
+
+std::string pathIn(const QTemporaryDir& dir, const char* name) {
+  return dir.filePath(QString::fromUtf8(name)).toStdString();
+}
+
+void writeBytes(const std::string& path, std::string_view bytes) {
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes.data(), qint64(bytes.size()));
+}
+
+std::string contentOf(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  if (!file.open(QIODevice::ReadOnly)) return "<unreadable>";
+  return file.readAll().toStdString();
+}
+
+QStringList entriesOf(const QTemporaryDir& dir) {
+  return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+TEST(Utf8Validation, FindsTheFirstBadByte) {
+  struct Case {
+    std::string bytes;
+    std::optional<std::size_t> offset;
+  };
+  const Case cases[] = {
+      {"", std::nullopt},
+      {"plain ascii\n", std::nullopt},
+      {"caf\xC3\xA9 \xE5\xAD\x97\xE5\xB9\x95 \xF0\x9F\x8E\xAC", std::nullopt},
+      {"\xEF\xBB\xBF<x/>", std::nullopt},  // a byte-order mark is well-formed
+      {"ab\xFF", 2},                       // never a UTF-8 byte
+      {"a\x80", 1},                        // a continuation byte without a lead
+      {"\xC0\xAF", 0},                     // overlong '/'
+      {"\xE0\x80\xAF", 0},                 // overlong three-byte form
+      {"\xED\xA0\x80", 0},                 // a UTF-16 surrogate
+      {"\xF4\x90\x80\x80", 0},             // past U+10FFFF
+      {"ok \xE5\xAD", 3},                  // cut short at the end
+      {"\xE5\x41\x42", 0},                 // a lead without its continuation
+      {"Latin-1 caf\xE9 text", 11},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(firstInvalidUtf8Offset(c.bytes), c.offset) << c.bytes;
+  }
+}
+
+TEST(ReadUtf8File, ReadsAWholeFile) {
+  QTemporaryDir dir;
+  const std::string path = pathIn(dir, "titles.fcpxml");
+  std::string text = "<fcpxml>\xE5\xAD\x97\xE5\xB9\x95</fcpxml>\n";
+  text += std::string(100000, 'x');
+  writeBytes(path, text);
+  const ReadResult result = readUtf8File(path);
+  ASSERT_TRUE(result.text.has_value()) << result.errorDescription;
+  EXPECT_EQ(*result.text, text);
+}
+
+TEST(ReadUtf8File, FailsWithADescriptionThatNamesTheFile) {
+  QTemporaryDir dir;
+  const std::string latin1 = pathIn(dir, "latin1.fcpxml");
+  writeBytes(latin1, "<title>caf\xE9</title>");
+  const std::string folder = pathIn(dir, "Project.fcpxmld");
+  QDir().mkpath(QString::fromStdString(folder));
+  const std::string fifo = pathIn(dir, "pipe.fcpxml");
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  const std::string missing = pathIn(dir, "missing.fcpxml");
+
+  struct Case {
+    std::string path;
+    std::string mentions;
+  };
+  const Case cases[] = {
+      {latin1, "offset 10"},
+      {folder, "folder"},
+      {fifo, "not a regular file"},  // and above all: no blocking on the pipe
+      {missing, "does not exist"},
+  };
+  for (const Case& c : cases) {
+    const ReadResult result = readUtf8File(c.path);
+    EXPECT_FALSE(result.text.has_value()) << c.path;
+    EXPECT_NE(result.errorDescription.find(c.path), std::string::npos) << result.errorDescription;
+    EXPECT_NE(result.errorDescription.find(c.mentions), std::string::npos)
+        << result.errorDescription;
+  }
+}
+
+TEST(ReadUtf8File, ReportsAFileItMayNotRead) {
+  if (geteuid() == 0) GTEST_SKIP() << "root reads any file";
+  QTemporaryDir dir;
+  const std::string path = pathIn(dir, "secret.fcpxml");
+  writeBytes(path, "<fcpxml/>");
+  chmod(path.c_str(), 0);
+  const ReadResult result = readUtf8File(path);
+  EXPECT_FALSE(result.text.has_value());
+  EXPECT_NE(result.errorDescription.find("could not be opened"), std::string::npos);
+}
+
+TEST(WriteFileAtomically, ReplacesAnExistingFileWhole) {
+  QTemporaryDir dir;
+  const std::string path = pathIn(dir, "Project 1.srt");
+  writeBytes(path, std::string(5000, 'o'));
+  const std::string srt = "1\n00:00:00,000 --> 00:00:01,000\n\xE5\xAD\x97\xE5\xB9\x95\n\n";
+  const WriteResult result = writeFileAtomically(path, srt);
+  ASSERT_TRUE(result.ok) << result.errorDescription;
+  EXPECT_EQ(contentOf(path), srt);
+  EXPECT_EQ(entriesOf(dir), QStringList{"Project 1.srt"});
+}
+
+TEST(WriteFileAtomically, AFolderInTheWayFailsAndLeavesEverythingAsItWas) {
+  QTemporaryDir dir;
+  const std::string target = pathIn(dir, "out.srt");
+  QDir().mkpath(QString::fromStdString(target));
+  writeBytes(pathIn(dir, "out.srt/keep.txt"), "kept");
+  const WriteResult result = writeFileAtomically(target, "new text");
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.errorDescription.find(target), std::string::npos) << result.errorDescription;
+  EXPECT_EQ(contentOf(pathIn(dir, "out.srt/keep.txt")), "kept");
+  EXPECT_EQ(entriesOf(dir), QStringList{"out.srt"}) << "no temporary file stays behind";
+}
+
+TEST(WriteFileAtomically, AReadOnlyFolderFailsAndKeepsTheOldFile) {
+  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders anyway";
+  QTemporaryDir dir;
+  const std::string path = pathIn(dir, "old.srt");
+  writeBytes(path, "old text");
+  chmod(dir.path().toLocal8Bit().constData(), 0500);
+  const WriteResult result = writeFileAtomically(path, "new text");
+  chmod(dir.path().toLocal8Bit().constData(), 0700);
+  EXPECT_FALSE(result.ok);
+  EXPECT_NE(result.errorDescription.find(path), std::string::npos);
+  EXPECT_EQ(contentOf(path), "old text");
+  EXPECT_EQ(entriesOf(dir), QStringList{"old.srt"});
+}
+
+TEST(WriteFileAtomically, AMissingFolderFails) {
+  QTemporaryDir dir;
+  const WriteResult result = writeFileAtomically(pathIn(dir, "no/such/folder/x.srt"), "text");
+  EXPECT_FALSE(result.ok);
+  EXPECT_FALSE(result.errorDescription.empty());
+}
+
+}  // namespace
+}  // namespace caplift::platform::qt

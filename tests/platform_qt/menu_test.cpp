@@ -1,0 +1,159 @@
+// The menu bar: built from the menu tree, placed above the main window's content, and its actions
+// and shortcuts reaching the application. Runs that end the application go through run().
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+#include "platform/qt/qt_window.h"
+#include "qt_test_support.h"
+
+namespace caplift::platform::qt::testing {
+namespace {
+
+class TestAppDelegate : public ApplicationDelegate {
+ public:
+  std::function<void()> onLaunch;
+  bool terminateAfterLastWindow = false;
+  std::vector<std::string> actions;
+
+  void applicationDidFinishLaunching() override {
+    if (onLaunch) onLaunch();
+  }
+  bool applicationShouldTerminateAfterLastWindowClosed() override {
+    return terminateAfterLastWindow;
+  }
+  bool performAction(std::string_view action) override {
+    actions.emplace_back(action);
+    return true;
+  }
+};
+
+std::shared_ptr<Menu> applicationMenu() {
+  auto main = std::make_shared<Menu>();
+  auto appItem = std::make_shared<MenuItem>();
+  main->addItem(appItem);
+  auto appMenu = std::make_shared<Menu>();
+  appMenu->addItemWithTitle("About Caplift", "showAboutWindow", "");
+  appMenu->addItem(MenuItem::separatorItem());
+  appMenu->addItemWithTitle("Quit caplift", kTerminateAction, "q");
+  appItem->setSubmenu(appMenu);
+  return main;
+}
+
+// Runs the application with `delegate` until it ends; false when it had to be stopped by force.
+bool runApplication(TestAppDelegate& delegate) {
+  bool ended = false;
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+  watchdog.start(10000);
+  platform().setDelegate(&delegate);
+  ended = platform().run() == 0;
+  platform().setDelegate(nullptr);
+  platform().resetTermination();
+  return ended;
+}
+
+class QtMenuTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (main_) main_->orderOut();
+  }
+  // The main window as the application makes it: menu first, then the window, then its button.
+  void makeMainWindow() {
+    platform().setMainMenu(applicationMenu());
+    main_ = platform().makeWindow({200, 200, 400, 200}, kTitled | kClosable | kMiniaturizable);
+    main_->makeKeyAndOrderFront();
+    auto button = platform().makeButton("Choose", [] {});
+    button->setFrame({100, 80, 200, 40});
+    main_->contentView()->addSubview(button);
+  }
+  std::shared_ptr<Window> main_;
+};
+
+TEST_F(QtMenuTest, TheMainWindowCarriesTheMenuBarAboveItsContent) {
+  makeMainWindow();
+  QtWindow* window = qtWindowOf(main_.get());
+  if (window != platform().mainWindow().get()) GTEST_SKIP() << "another test's main window";
+  QMenuBar* bar = window->menuBar();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar, platform().menuBar());
+  EXPECT_EQ(bar->parentWidget(), window->widget());
+
+  const QList<QAction*> menus = bar->actions();
+  ASSERT_EQ(menus.size(), 1);
+  EXPECT_EQ(menus[0]->text(), "Caplift");
+  const QList<QAction*> items = menus[0]->menu()->actions();
+  ASSERT_EQ(items.size(), 3);
+  EXPECT_EQ(items[0]->text(), "About Caplift");
+  EXPECT_TRUE(items[0]->shortcut().isEmpty());
+  EXPECT_TRUE(items[1]->isSeparator());
+  EXPECT_EQ(items[2]->text(), "Quit caplift");
+  EXPECT_EQ(items[2]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+  // The content keeps its size and place; the window grows by the bar.
+  EXPECT_EQ(main_->contentRect(), (Rect{200, 200, 400, 200}));
+  EXPECT_EQ(window->widget()->size(), QSize(400, 200 + bar->height()));
+  EXPECT_EQ(bar->geometry(), QRect(0, 0, 400, bar->height()));
+  auto* push = window->widget()->findChild<QPushButton*>();
+  ASSERT_NE(push, nullptr);
+  EXPECT_EQ(QRect(push->mapTo(window->widget(), QPoint(0, 0)), push->size()),
+            QRect(100, 80 + bar->height(), 200, 40));
+}
+
+TEST_F(QtMenuTest, ItemsSendTheirActionsToTheDelegate) {
+  makeMainWindow();
+  TestAppDelegate delegate;
+  platform().setDelegate(&delegate);
+  QAction* about = platform().menuBar()->actions()[0]->menu()->actions()[0];
+  about->trigger();
+  platform().setDelegate(nullptr);
+  EXPECT_EQ(delegate.actions, std::vector<std::string>{"showAboutWindow"});
+}
+
+TEST_F(QtMenuTest, ControlQQuitsAtOnceEvenFromAModalWindow) {
+  TestAppDelegate delegate;
+  bool modalReturned = false;
+  delegate.onLaunch = [&] {
+    makeMainWindow();
+    auto preview = platform().makeWindow({0, 0, 600, 400}, kTitled);
+    preview->setLevel(WindowLevel::kModalPanel);
+    later([preview] {
+      QWidget* widget = qtWindowOf(preview.get())->widget();
+      // Shortcuts go to the active window; the offscreen platform activates it asynchronously.
+      EXPECT_TRUE(QTest::qWaitForWindowActive(widget));
+      EXPECT_EQ(widget->actions().size(), 1);
+      QTest::keyClick(widget, Qt::Key_Q, Qt::ControlModifier);
+    });
+    platform().runModalForWindow(*preview);
+    modalReturned = true;
+  };
+  EXPECT_TRUE(runApplication(delegate));
+  EXPECT_TRUE(modalReturned);
+  EXPECT_TRUE(delegate.actions.empty());
+}
+
+TEST_F(QtMenuTest, ClosingTheLastWindowEndsTheApplicationWhenTheDelegateSaysSo) {
+  TestAppDelegate delegate;
+  delegate.terminateAfterLastWindow = true;
+  std::shared_ptr<Window> about;
+  delegate.onLaunch = [&] {
+    makeMainWindow();
+    about = platform().makeWindow({0, 0, 400, 250}, kTitled | kClosable);
+    about->setLevel(WindowLevel::kFloating);
+    about->makeKeyAndOrderFront();
+    later([&] {
+      qtWindowOf(main_.get())->widget()->close();
+      // The About window still stands, so the application goes on.
+      EXPECT_FALSE(platform().isTerminating());
+      later([&] { qtWindowOf(about.get())->widget()->close(); });
+    });
+  };
+  EXPECT_TRUE(runApplication(delegate));
+}
+
+}  // namespace
+}  // namespace caplift::platform::qt::testing
