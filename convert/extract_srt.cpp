@@ -23,6 +23,7 @@ std::optional<ConversionFailure> convertStream(ByteSource& source, TextSink& sin
   xmlSAXVersion(&sax, 2);
   TitleCollector::useCallbacks(sax);
   DocumentParser parser(source, sax, &collector);
+  if (parser.context() != nullptr) collector.useDictionary(parser.context()->dict);
   const auto failure = parser.parse();
   if (collector.writeFailed()) return writeFailure();
   if (failure) return failure;

@@ -19,18 +19,14 @@ TitleCollector& collectorOf(void* context) {
   return *static_cast<TitleCollector*>(DocumentParser::handlerOf(context));
 }
 
-// The value of the attribute `name` without namespace, among libxml2's five pointers per
-// attribute (local name, prefix, URI, value, end of value). Defaulted attributes from the DTD
-// are not part of the element as written and are left out.
-std::optional<std::string_view> attribute(const char* name, int count, const xmlChar** attributes) {
-  for (int i = 0; i < count; ++i) {
-    const xmlChar** a = attributes + 5 * i;
-    if (a[1] == nullptr && std::strcmp(reinterpret_cast<const char*>(a[0]), name) == 0) {
-      return std::string_view(reinterpret_cast<const char*>(a[3]),
-                              static_cast<std::size_t>(a[4] - a[3]));
-    }
-  }
-  return std::nullopt;
+bool named(const xmlChar* name, const char* wanted) {
+  return std::strcmp(reinterpret_cast<const char*>(name), wanted) == 0;
+}
+
+// libxml2 gives five pointers per attribute: local name, prefix, URI, value, end of value.
+std::string_view valueOf(const xmlChar** attribute) {
+  return std::string_view(reinterpret_cast<const char*>(attribute[3]),
+                          static_cast<std::size_t>(attribute[4] - attribute[3]));
 }
 
 Seconds timeOf(bool present, const std::string& value) {
@@ -54,32 +50,54 @@ void TitleCollector::useCallbacks(xmlSAXHandler& sax) {
   sax.setDocumentLocator = nullptr;
 }
 
+void TitleCollector::useDictionary(xmlDictPtr dictionary) {
+  if (dictionary == nullptr) return;
+  auto lookUp = [&](const char* text) { return xmlDictLookup(dictionary, BAD_CAST text, -1); };
+  Names names;
+  names.title = lookUp("title");
+  names.text = lookUp("text");
+  names.textStyle = lookUp("text-style");
+  names.offset = lookUp("offset");
+  names.start = lookUp("start");
+  names.duration = lookUp("duration");
+  names.name = lookUp("name");
+  // A failed lookup (out of memory) leaves the comparison of text.
+  interned_ = names.title && names.text && names.textStyle && names.offset && names.start &&
+              names.duration && names.name;
+  if (interned_) names_ = names;
+}
+
+bool TitleCollector::is(const xmlChar* name, const xmlChar* Names::*wanted,
+                        const char* text) const {
+  return interned_ ? name == names_.*wanted : named(name, text);
+}
+
 void TitleCollector::onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
                                     const xmlChar* uri, int, const xmlChar**, int attributeCount,
                                     int defaultedCount, const xmlChar** attributes) {
   TitleCollector& self = collectorOf(context);
   if (self.depth_ == self.frames_.size()) self.frames_.emplace_back();
   Frame& frame = self.frames_[self.depth_];
-  self.startElement(reinterpret_cast<const char*>(localName), prefix != nullptr || uri != nullptr,
-                    attributeCount - defaultedCount, attributes, frame);
+  self.startElement(localName, prefix != nullptr || uri != nullptr, attributeCount - defaultedCount,
+                    attributes, frame);
   ++self.depth_;
 }
 
-void TitleCollector::startElement(const char* localName, bool hasNamespace, int attributeCount,
+void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, int attributeCount,
                                   const xmlChar** attributes, Frame& frame) {
   frame.kind = Kind::kOther;
   if (!hasNamespace) {
-    if (std::strcmp(localName, "title") == 0) {
+    if (is(localName, &Names::title, "title")) {
       startTitle(attributeCount, attributes);
       frame.kind = Kind::kTitle;
-    } else if (std::strcmp(localName, "text") == 0) {
+    } else if (is(localName, &Names::text, "text")) {
       if (!titles_.empty()) {
         frame.kind = Kind::kText;
         frame.text = static_cast<std::uint32_t>(texts_.size());
         texts_.push_back({pieceCount_, pieceCount_});
         ++openTexts_;
       }
-    } else if (std::strcmp(localName, "text-style") == 0) {
+    } else if (is(localName, &Names::textStyle, "text-style")) {
       if (openTexts_ != 0) {
         frame.kind = Kind::kTextStyle;
         if (pieceCount_ == pieces_.size()) pieces_.emplace_back();
@@ -88,13 +106,20 @@ void TitleCollector::startElement(const char* localName, bool hasNamespace, int 
       }
     }
   }
-  // Kept for a title among the children.
-  const auto offset = attribute("offset", attributeCount, attributes);
-  const auto start = attribute("start", attributeCount, attributes);
-  frame.hasOffset = offset.has_value();
-  frame.hasStart = start.has_value();
-  if (offset) frame.offset.assign(*offset);
-  if (start) frame.start.assign(*start);
+  // Kept for a title among the children, in one pass over the attributes.
+  frame.hasOffset = false;
+  frame.hasStart = false;
+  for (int i = 0; i < attributeCount; ++i) {
+    const xmlChar** a = attributes + 5 * i;
+    if (a[1] != nullptr) continue;
+    if (!frame.hasOffset && is(a[0], &Names::offset, "offset")) {
+      frame.hasOffset = true;
+      frame.offset.assign(valueOf(a));
+    } else if (!frame.hasStart && is(a[0], &Names::start, "start")) {
+      frame.hasStart = true;
+      frame.start.assign(valueOf(a));
+    }
+  }
 }
 
 void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) {
@@ -109,11 +134,25 @@ void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) 
     parentOffset = timeOf(parent.hasOffset, parent.offset);
     parentStart = timeOf(parent.hasStart, parent.start);
   }
-  const Seconds offset = getTime(attribute("offset", attributeCount, attributes));
-  const Seconds duration = getTime(attribute("duration", attributeCount, attributes));
+  std::optional<std::string_view> offsetValue;
+  std::optional<std::string_view> durationValue;
+  std::optional<std::string_view> nameValue;
+  for (int i = 0; i < attributeCount; ++i) {
+    const xmlChar** a = attributes + 5 * i;
+    if (a[1] != nullptr) continue;
+    if (!offsetValue && is(a[0], &Names::offset, "offset")) {
+      offsetValue = valueOf(a);
+    } else if (!durationValue && is(a[0], &Names::duration, "duration")) {
+      durationValue = valueOf(a);
+    } else if (!nameValue && is(a[0], &Names::name, "name")) {
+      nameValue = valueOf(a);
+    }
+  }
+  const Seconds offset = getTime(offsetValue);
+  const Seconds duration = getTime(durationValue);
   cue.start = (offset + parentOffset) - parentStart;
   cue.end = duration + cue.start;
-  cue.name.assign(attribute("name", attributeCount, attributes).value_or(std::string_view()));
+  cue.name.assign(nameValue.value_or(std::string_view()));
 }
 
 void TitleCollector::onEndElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {

@@ -21,6 +21,10 @@ class TitleCollector {
 
   // Sets the content callbacks on `sax` (the other callbacks stay as they are).
   static void useCallbacks(xmlSAXHandler& sax);
+  // Looks up the names it watches for in the parser's dictionary, from which libxml2 hands out
+  // every element and attribute name: each is then recognised by its address alone. Without a
+  // dictionary the names are compared as text.
+  void useDictionary(xmlDictPtr dictionary);
 
   // Writes out what is still buffered; false when the sink refused it.
   bool finish();
@@ -62,7 +66,19 @@ class TitleCollector {
                            const xmlChar* uri);
   static void onCharacters(void* context, const xmlChar* characters, int length);
 
-  void startElement(const char* localName, bool hasNamespace, int attributeCount,
+  // The names it watches for, as the parser's dictionary holds them.
+  struct Names {
+    const xmlChar* title = nullptr;
+    const xmlChar* text = nullptr;
+    const xmlChar* textStyle = nullptr;
+    const xmlChar* offset = nullptr;
+    const xmlChar* start = nullptr;
+    const xmlChar* duration = nullptr;
+    const xmlChar* name = nullptr;
+  };
+
+  bool is(const xmlChar* name, const xmlChar* Names::*wanted, const char* text) const;
+  void startElement(const xmlChar* localName, bool hasNamespace, int attributeCount,
                     const xmlChar** attributes, Frame& frame);
   void startTitle(int attributeCount, const xmlChar** attributes);
   void endTitle();
@@ -70,6 +86,8 @@ class TitleCollector {
   bool writeOut(void* context);
 
   TextSink& sink_;
+  Names names_;
+  bool interned_ = false;
   std::vector<Frame> frames_;  // open elements; frames_[0, depth_) are in use
   std::size_t depth_ = 0;
   std::vector<OpenTitle> titles_;
