@@ -30,6 +30,20 @@ T* visibleTopLevel() {
   return nullptr;
 }
 
+// Runs `act` once `ready` holds, polling from a timer (dialogs run their own loops, so a poll from
+// a timer is the way in).
+inline void whenReady(std::function<bool()> ready, std::function<void()> act) {
+  auto* timer = new QTimer(qApp);
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, qApp, [timer, ready, act] {
+    if (!ready()) return;
+    timer->stop();
+    timer->deleteLater();
+    act();
+  });
+  timer->start();
+}
+
 // Acts on the first visible T once it appears (dialogs run their own loops, so a poll from a
 // timer is the way in).
 template <class T>
