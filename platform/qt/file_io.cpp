@@ -5,6 +5,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace caplift::platform::qt {
 
 namespace {
@@ -41,6 +49,20 @@ Lead leadOf(unsigned char byte) {
   return {0, 0, 0};
 }
 
+// Asks the system to back a large buffer with huge pages where it offers them: on Linux, touching a
+// hundred megabytes 4 KiB page by page costs more than copying them.
+void preferHugePages(char* data, std::size_t size) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+  constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
+  const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHugePage - 1) & ~(kHugePage - 1);
+  const auto end = (reinterpret_cast<std::uintptr_t>(data) + size) & ~(kHugePage - 1);
+  if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+#else
+  (void)data;
+  (void)size;
+#endif
+}
+
 }  // namespace
 
 std::optional<std::size_t> firstInvalidUtf8Offset(std::string_view bytes) {
@@ -49,7 +71,14 @@ std::optional<std::size_t> firstInvalidUtf8Offset(std::string_view bytes) {
   std::size_t i = 0;
   while (i < size) {
     if (data[i] < 0x80) {
-      ++i;
+      // Most of a document is ASCII: skip it eight bytes at a time.
+      while (size - i >= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, data + i, sizeof word);
+        if (word & 0x8080808080808080ULL) break;
+        i += 8;
+      }
+      while (i < size && data[i] < 0x80) ++i;
       continue;
     }
     const Lead lead = leadOf(data[i]);
@@ -74,23 +103,35 @@ ReadResult readUtf8File(const std::string& path) {
     return {std::nullopt, describe("“%1” is not a regular file.", name)};
   }
   QFile file(name);
-  if (!file.open(QIODevice::ReadOnly)) {
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
     return {std::nullopt,
             describe("The file “%1” could not be opened: %2", name, file.errorString())};
   }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    return {std::nullopt,
-            describe("The file “%1” could not be read: %2", name, file.errorString())};
+  // Read straight into the result: for a file of a hundred megabytes a second copy costs as much
+  // time and memory as the read itself. One byte more than the size shows the end in one read.
+  std::string text;
+  text.reserve(std::size_t(std::max<qint64>(file.size(), 0)) + 1);
+  preferHugePages(text.data(), text.capacity());
+  text.resize(text.capacity());
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == text.size()) text.resize(text.size() * 2);  // the file grew meanwhile
+    const qint64 count = file.read(text.data() + filled, qint64(text.size() - filled));
+    if (count < 0) {
+      return {std::nullopt,
+              describe("The file “%1” could not be read: %2", name, file.errorString())};
+    }
+    if (count == 0) break;
+    filled += std::size_t(count);
   }
-  const std::string_view view(bytes.constData(), std::size_t(bytes.size()));
-  if (const auto offset = firstInvalidUtf8Offset(view)) {
+  text.resize(filled);
+  if (const auto offset = firstInvalidUtf8Offset(text)) {
     return {std::nullopt, tr("The file “%1” is not valid UTF-8 text (invalid byte at offset %2).")
                               .arg(name)
                               .arg(qulonglong(*offset))
                               .toStdString()};
   }
-  return {std::string(view), {}};
+  return {std::move(text), {}};
 }
 
 WriteResult writeFileAtomically(const std::string& path, std::string_view utf8) {

@@ -57,6 +57,18 @@ TEST(Utf8Validation, FindsTheFirstBadByte) {
   }
 }
 
+TEST(Utf8Validation, FindsABadByteAtAnyPlaceInLongAsciiRuns) {
+  // ASCII is skipped a word at a time: a bad byte must be found wherever it falls in a word.
+  for (std::size_t at = 0; at < 40; ++at) {
+    std::string bytes(48, 'a');
+    bytes[at] = '\xFF';
+    EXPECT_EQ(firstInvalidUtf8Offset(bytes), at) << at;
+    std::string afterCharacter = "\xC3\xA9" + std::string(48, 'b');
+    afterCharacter[2 + at] = '\x80';
+    EXPECT_EQ(firstInvalidUtf8Offset(afterCharacter), 2 + at) << at;
+  }
+}
+
 TEST(ReadUtf8File, ReadsAWholeFile) {
   QTemporaryDir dir;
   const std::string path = pathIn(dir, "titles.fcpxml");
@@ -66,6 +78,10 @@ TEST(ReadUtf8File, ReadsAWholeFile) {
   const ReadResult result = readUtf8File(path);
   ASSERT_TRUE(result.text.has_value()) << result.errorDescription;
   EXPECT_EQ(*result.text, text);
+
+  const std::string empty = pathIn(dir, "empty.fcpxml");
+  writeBytes(empty, "");
+  EXPECT_EQ(readUtf8File(empty).text, std::string());
 }
 
 TEST(ReadUtf8File, FailsWithADescriptionThatNamesTheFile) {
