@@ -35,6 +35,9 @@ std::optional<ConversionFailure> convertStream(ByteSource& source, TextSink& sin
 ExtractResult extractSRT(std::string_view document) {
   MemorySource source(document);
   StringSink sink;
+  // SubRip text is a fraction of the document it comes from; room reserved and never used is
+  // never touched, while growing a large text by doubling copies it again and again.
+  sink.text().reserve(document.size() / 4);
   ExtractResult result;
   result.failure = convertStream(source, sink);
   if (result.ok()) result.srt = std::move(sink.text());
