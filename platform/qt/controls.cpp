@@ -158,8 +158,9 @@ void QtTextField::setDrawsBackground(bool draws) {
 void QtTextField::applyInteraction() {
   if (!label()) return;
   Qt::TextInteractionFlags flags = Qt::NoTextInteraction;
-  if (selectable_ || editable_) flags |= Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
-  if (editable_) flags |= Qt::TextEditable;
+  if (selectable_ || editable_) flags |= Qt::TextSelectableByMouse;
+  // Keyboard selection would put a blinking caret into a field that cannot be edited.
+  if (editable_) flags |= Qt::TextSelectableByKeyboard | Qt::TextEditable;
   if (isLink_) flags |= Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard;
   label()->setTextInteractionFlags(flags);
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/large_text_view.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include <QApplication>
 #include <QClipboard>
@@ -23,7 +24,7 @@ LargeTextView::LargeTextView(QWidget* parent) : QAbstractScrollArea(parent) {
   setFocusPolicy(Qt::StrongFocus);
   viewport()->setCursor(Qt::IBeamCursor);
   viewport()->setBackgroundRole(QPalette::Base);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   indexLines();
 }
 
@@ -32,26 +33,17 @@ void LargeTextView::setText(std::string utf8) {
   anchor_ = cursor_ = {};
   indexLines();
   verticalScrollBar()->setValue(0);
-  horizontalScrollBar()->setValue(0);
   viewport()->update();
 }
 
 void LargeTextView::indexLines() {
   lineStarts_.assign(1, 0);
-  widestLineColumns_ = 0;
-  std::size_t columns = 0;
-  for (std::size_t i = 0; i < text_.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text_[i]);
-    if (byte == '\n') {
-      lineStarts_.push_back(i + 1);
-      widestLineColumns_ = std::max(widestLineColumns_, columns);
-      columns = 0;
-    } else if ((byte & 0xC0) != 0x80) {
-      // A character starts here; three- and four-byte ones are mostly full-width.
-      columns += byte >= 0xE0 ? 2 : 1;
-    }
+  const char* data = text_.data();
+  const char* end = data + text_.size();
+  for (const char* at = data; (at = static_cast<const char*>(std::memchr(at, '\n', end - at)));) {
+    ++at;
+    lineStarts_.push_back(std::size_t(at - data));
   }
-  widestLineColumns_ = std::max(widestLineColumns_, columns);
   // Text that ends with a line feed has no further line after it.
   if (lineStarts_.size() > 1 && lineStarts_.back() == text_.size()) lineStarts_.pop_back();
   updateScrollBars();
@@ -70,25 +62,37 @@ int LargeTextView::lineHeight() const {
 }
 
 void LargeTextView::updateScrollBars() {
-  const int visibleLines = std::max(1, viewport()->height() / lineHeight());
+  // The last position shows the last lines filling the view; only those few are laid out.
+  const double height = viewport()->height();
+  std::size_t first = lineStarts_.size();
+  double used = 0;
+  while (first > 0) {
+    QTextLayout layout(lineText(first - 1));
+    used += layOut(layout);
+    if (used > height) break;
+    --first;
+  }
   QScrollBar* vertical = verticalScrollBar();
-  vertical->setRange(0, std::max(0, int(lineStarts_.size()) - visibleLines));
-  vertical->setPageStep(visibleLines);
+  vertical->setRange(0, int(std::min(first, lineStarts_.size() - 1)));
+  vertical->setPageStep(std::max(1, viewport()->height() / lineHeight()));
   vertical->setSingleStep(1);
-  const double columnWidth = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-  const int contentWidth = int(double(widestLineColumns_) * columnWidth) + 2 * kMargin;
-  QScrollBar* horizontal = horizontalScrollBar();
-  horizontal->setRange(0, std::max(0, contentWidth - viewport()->width()));
-  horizontal->setPageStep(viewport()->width());
-  horizontal->setSingleStep(int(columnWidth) * 2);
 }
 
-void LargeTextView::layOut(QTextLayout& layout) const {
+double LargeTextView::layOut(QTextLayout& layout) const {
+  QTextOption option;
+  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  layout.setTextOption(option);
   layout.setFont(font());
+  const double width = std::max(10, viewport()->width() - 2 * kMargin);
+  double height = 0;
   layout.beginLayout();
-  QTextLine line = layout.createLine();
-  if (line.isValid()) line.setLineWidth(1e7);
+  for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    line.setLineWidth(width);
+    line.setPosition(QPointF(0, height));
+    height += line.height();
+  }
   layout.endLayout();
+  return std::max(height, double(lineHeight()));
 }
 
 void LargeTextView::paintEvent(QPaintEvent*) {
@@ -100,12 +104,11 @@ void LargeTextView::paintEvent(QPaintEvent*) {
   selected.setBackground(palette().brush(QPalette::Highlight));
   selected.setForeground(palette().brush(QPalette::HighlightedText));
 
-  const int height = lineHeight();
-  const double x = kMargin - horizontalScrollBar()->value();
+  double y = 0;
   std::size_t line = std::size_t(verticalScrollBar()->value());
-  for (int y = 0; y < viewport()->height() && line < lineStarts_.size(); y += height, ++line) {
+  for (; y < viewport()->height() && line < lineStarts_.size(); ++line) {
     QTextLayout layout(lineText(line));
-    layOut(layout);
+    const double height = layOut(layout);
     QList<QTextLayout::FormatRange> selections;
     if (hasSelection() && line >= from.line && line <= to.line) {
       const int start = line == from.line ? from.column : 0;
@@ -115,19 +118,31 @@ void LargeTextView::paintEvent(QPaintEvent*) {
       if (line != to.line) format.setProperty(QTextFormat::FullWidthSelection, true);
       selections.append({start, end - start, format});
     }
-    layout.draw(&painter, QPointF(x, y), selections);
+    layout.draw(&painter, QPointF(kMargin, y), selections);
+    y += height;
   }
 }
 
 LargeTextView::Position LargeTextView::positionAt(const QPoint& point) const {
   if (lineStarts_.empty()) return {};
-  const long row = point.y() < 0 ? -1 : point.y() / lineHeight();
-  const long line =
-      std::clamp<long>(verticalScrollBar()->value() + row, 0, long(lineStarts_.size()) - 1);
-  QTextLayout layout(lineText(std::size_t(line)));
-  layOut(layout);
-  const double x = point.x() - kMargin + horizontalScrollBar()->value();
-  return {std::size_t(line), layout.lineAt(0).xToCursor(x)};
+  std::size_t line = std::size_t(verticalScrollBar()->value());
+  if (point.y() < 0) return {line, 0};
+  double top = 0;
+  for (; line < lineStarts_.size(); ++line) {
+    QTextLayout layout(lineText(line));
+    const double height = layOut(layout);
+    if (point.y() < top + height || line + 1 == lineStarts_.size()) {
+      for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine row = layout.lineAt(i);
+        if (point.y() < top + row.y() + row.height() || i + 1 == layout.lineCount()) {
+          return {line, row.xToCursor(point.x() - kMargin)};
+        }
+      }
+      return {line, 0};
+    }
+    top += height;
+  }
+  return endOfText();
 }
 
 LargeTextView::Position LargeTextView::endOfText() const {

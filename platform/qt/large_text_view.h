@@ -14,8 +14,8 @@ namespace caplift::platform::qt {
 
 // Read-only plain text that stays fast at any size: it keeps the UTF-8 text and an index of line
 // starts, and lays out only the lines on screen. QPlainTextEdit builds a block per line up front,
-// which takes seconds for a 20 MB subtitle file. Lines do not wrap; the user scrolls, selects with
-// mouse or keyboard, and copies.
+// which takes seconds for a 20 MB subtitle file. Long lines wrap at the view's width; the view
+// scrolls by whole lines, and the user selects with mouse or keyboard and copies.
 class LargeTextView final : public QAbstractScrollArea {
  public:
   struct Position {
@@ -54,12 +54,12 @@ class LargeTextView final : public QAbstractScrollArea {
  private:
   void indexLines();
   void updateScrollBars();
-  void layOut(QTextLayout& layout) const;
+  // Lays out one line, wrapped; returns its height.
+  double layOut(QTextLayout& layout) const;
   Position endOfText() const;
 
   std::string text_;
   std::vector<std::size_t> lineStarts_;  // byte offset of every line
-  std::size_t widestLineColumns_ = 0;    // estimated: wide (CJK) characters count twice
   Position anchor_;
   Position cursor_;
   bool selecting_ = false;

@@ -64,7 +64,9 @@ QString nameFilterFor(const std::vector<ContentType>& types) {
   QStringList descriptions;
   QStringList patterns;
   for (const ContentType& type : types) {
-    if (!type.description.empty()) descriptions.append(qstr(type.description));
+    if (!type.description.empty()) {
+      descriptions.append(QCoreApplication::translate("Platform", type.description.c_str()));
+    }
     for (const std::string& extension : type.extensions) {
       const QString pattern = QStringLiteral("*.") + qstr(extension);
       if (!patterns.contains(pattern)) patterns.append(pattern);

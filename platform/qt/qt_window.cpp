@@ -184,7 +184,7 @@ void QtWindow::setStandardButtonEnabled(StandardButton button, bool enabled) {
 
 void QtWindow::applyFlags() {
   if (!widget_) return;
-  const Qt::WindowFlags flags = windowFlagsFor(styleMask_, disabledButtons_);
+  const Qt::WindowFlags flags = windowFlagsFor(styleMask_, disabledButtons_, level_);
   if (widget_->windowFlags() == flags) return;
   // Changing the flags of a shown window hides it.
   const bool wasVisible = widget_->isVisible();
@@ -204,14 +204,14 @@ void QtWindow::applySize() {
   }
 }
 
+void QtWindow::setLevel(WindowLevel level) {
+  level_ = level;
+  applyFlags();
+}
+
 void QtWindow::applyLevel() {
+#ifndef Q_OS_MACOS
   if (!widget_ || level_ == WindowLevel::kNormal) return;
-#ifdef Q_OS_MACOS
-  // Qt maps this hint to the floating window level there.
-  if (!(widget_->windowFlags() & Qt::WindowStaysOnTopHint)) {
-    widget_->setWindowFlag(Qt::WindowStaysOnTopHint, true);
-  }
-#else
   // Transient for the main window: window managers keep it above that window, and only above
   // this application's windows, not above everything on the desktop.
   widget_->winId();  // creates the native window that carries the relation

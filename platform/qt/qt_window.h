@@ -33,7 +33,7 @@ class QtWindow final : public Window, public std::enable_shared_from_this<QtWind
   void orderOut() override;
   bool isVisible() const override;
   void close() override;
-  void setLevel(WindowLevel level) override { level_ = level; }
+  void setLevel(WindowLevel level) override;
   WindowLevel level() const override { return level_; }
   // Memory follows the shared pointers here; the flag changes nothing.
   void setReleasedWhenClosed(bool) override {}

@@ -1,14 +1,17 @@
 #include "platform/qt/window_flags.h"
 
-#include "platform/geometry.h"
-
 namespace caplift::platform::qt {
 
-Qt::WindowFlags windowFlagsFor(unsigned styleMask, unsigned disabledButtons) {
-  if (!(styleMask & kTitled)) return Qt::Window | Qt::FramelessWindowHint;
+Qt::WindowFlags windowFlagsFor(unsigned styleMask, unsigned disabledButtons, WindowLevel level) {
+  Qt::WindowFlags flags = level == WindowLevel::kNormal ? Qt::Window : Qt::Dialog;
+#ifdef Q_OS_MACOS
+  // Qt maps this hint to the floating window level there.
+  if (level != WindowLevel::kNormal) flags |= Qt::WindowStaysOnTopHint;
+#endif
+  if (!(styleMask & kTitled)) return flags | Qt::FramelessWindowHint;
   // CustomizeWindowHint switches off the window manager's default buttons so that only the ones
   // asked for appear.
-  Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   const unsigned shown = styleMask & ~disabledButtons;
   if (shown & kClosable) flags |= Qt::WindowCloseButtonHint;
   if (shown & kMiniaturizable) flags |= Qt::WindowMinimizeButtonHint;

@@ -103,5 +103,17 @@
         <source>Drop to convert</source>
         <translation>ドロップして変換</translation>
     </message>
+    <message>
+        <source>XML document</source>
+        <translation>XML書類</translation>
+    </message>
+    <message>
+        <source>FCPXML bundle</source>
+        <translation>FCPXMLバンドル</translation>
+    </message>
+    <message>
+        <source>SubRip subtitles</source>
+        <translation>SubRip字幕</translation>
+    </message>
 </context>
 </TS>

@@ -103,5 +103,17 @@
         <source>Drop to convert</source>
         <translation>拖放到此处进行转换</translation>
     </message>
+    <message>
+        <source>XML document</source>
+        <translation>XML 文档</translation>
+    </message>
+    <message>
+        <source>FCPXML bundle</source>
+        <translation>FCPXML 包</translation>
+    </message>
+    <message>
+        <source>SubRip subtitles</source>
+        <translation>SubRip 字幕</translation>
+    </message>
 </context>
 </TS>

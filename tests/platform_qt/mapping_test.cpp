@@ -55,10 +55,16 @@ TEST(WindowFlags, FollowTheStyleMask) {
       {0, 0, F::FramelessWindowHint, F::WindowTitleHint},
   };
   for (const Case& c : cases) {
-    const Qt::WindowFlags flags = windowFlagsFor(c.mask, c.disabled);
+    const Qt::WindowFlags flags = windowFlagsFor(c.mask, c.disabled, WindowLevel::kNormal);
     EXPECT_EQ(flags & c.present, c.present) << "mask " << c.mask;
     EXPECT_FALSE(flags & c.absent) << "mask " << c.mask;
-    EXPECT_TRUE(flags & Qt::Window);
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Window);
+  }
+  // Raised levels make dialogs, which window managers keep above their parent window.
+  for (const WindowLevel level : {WindowLevel::kFloating, WindowLevel::kModalPanel}) {
+    const Qt::WindowFlags flags = windowFlagsFor(kTitled, 0, level);
+    EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Dialog);
+    EXPECT_FALSE(flags & Qt::WindowCloseButtonHint);
   }
 }
 

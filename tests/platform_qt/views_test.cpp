@@ -76,8 +76,17 @@ TEST(QtViewsTest, TextCanBeSelectedAndCopiedButNotEdited) {
   QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(500, line + line / 2));
   EXPECT_EQ(view->selectedText(), "1\n00:00:01,000 --> 00:00:02,000");
 
+  // A long line wraps; a point on its second row lands inside it.
+  text->setString(std::string(3000, 'x') + "\nend");
+  EXPECT_EQ(view->lineCount(), 2u);
+  EXPECT_EQ(view->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+  const LargeTextView::Position second = view->positionAt(QPoint(10, line + line / 2));
+  EXPECT_EQ(second.line, 0u);
+  EXPECT_GT(second.column, 20);
+  EXPECT_EQ(view->positionAt(QPoint(10, 100 * line)).line, 1u);
+
   QTest::keyClicks(view, "typed");
-  EXPECT_EQ(text->string(), srt);
+  EXPECT_EQ(text->string(), std::string(3000, 'x') + "\nend");
   view->hide();
 }
 
