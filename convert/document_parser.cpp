@@ -13,6 +13,11 @@ namespace {
 
 constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_IGNORE_ENC;
 
+// What all entity expansions together may add: this much, plus this many times the part of the
+// document read so far. Exports use no entities of their own; a few small ones stay far below.
+constexpr unsigned long long kFreeExpansionBytes = 1 << 20;
+constexpr unsigned long long kExpansionFactor = 10;
+
 // External entities become empty internal ones at their declaration: a reference to one adds
 // nothing, and the parser never tries to load it.
 void declareEntity(void* context, const xmlChar* name, int type, const xmlChar* publicId,
@@ -58,6 +63,14 @@ void collectError(void* userData, ErrorPointer error) {
   static_cast<DocumentParser*>(context->_private)->noteError(*error);
 }
 
+// Every reference to a general entity, in the content or in an attribute value, asks for the
+// entity here; plain text is expanded anew at each reference.
+xmlEntityPtr countedEntity(void* context, const xmlChar* name) {
+  auto* parserContext = static_cast<xmlParserCtxtPtr>(context);
+  auto* parser = static_cast<DocumentParser*>(parserContext->_private);
+  return parser->noteExpansion(context, name);
+}
+
 int readInput(void* input, char* buffer, int capacity) {
   return static_cast<DocumentInput*>(input)->read(buffer, capacity);
 }
@@ -72,6 +85,8 @@ DocumentParser::DocumentParser(ByteSource& source, const xmlSAXHandler& sax, voi
     : input_(source), handler_(handler), sax_(sax) {
   refuseExternalLoadsProcessWide();
   sax_.initialized = XML_SAX2_MAGIC;
+  getEntity_ = sax_.getEntity != nullptr ? sax_.getEntity : xmlSAX2GetEntity;
+  sax_.getEntity = countedEntity;
   sax_.entityDecl = declareEntity;
   sax_.resolveEntity = refuseEntity;
   sax_.externalSubset = nullptr;  // never read the external DTD
@@ -129,6 +144,31 @@ void DocumentParser::noteError(const xmlError& error) {
   slot = std::move(failure);
 }
 
+xmlEntityPtr DocumentParser::noteExpansion(void* context, const xmlChar* name) {
+  xmlEntityPtr entity = getEntity_(context, name);
+  if (entity == nullptr || entity->etype != XML_INTERNAL_GENERAL_ENTITY || expansionFailure_) {
+    return entity;
+  }
+  expandedBytes_ += static_cast<unsigned long long>(entity->length);
+  // The position in the document itself (the bottom of the input stack), also while an entity's
+  // own content is being parsed.
+  const xmlParserInputPtr input = context_->inputTab[0];
+  const auto read = static_cast<unsigned long long>(input->consumed) +
+                    static_cast<unsigned long long>(input->cur - input->base);
+  if (expandedBytes_ <= kFreeExpansionBytes + kExpansionFactor * read) return entity;
+  ConversionFailure failure;
+  failure.kind = ConversionFailure::Kind::kParse;
+  failure.line = input->line;
+  failure.column = input->col;
+  failure.description = "line " + std::to_string(failure.line) + ", column " +
+                        std::to_string(failure.column) +
+                        ": entities expand to more than ten times the document's size";
+  expansionFailure_ = std::move(failure);
+  xmlStopParser(static_cast<xmlParserCtxtPtr>(context));
+  if (context != context_) xmlStopParser(context_);
+  return entity;
+}
+
 std::optional<ConversionFailure> DocumentParser::parse() {
   if (context_ == nullptr) {
     return ConversionFailure{ConversionFailure::Kind::kParse, 0, 0, "out of memory"};
@@ -137,6 +177,7 @@ std::optional<ConversionFailure> DocumentParser::parse() {
   if (stopped_) return std::nullopt;
   input_.drain();
   if (input_.failure()) return input_.failure();
+  if (expansionFailure_) return expansionFailure_;
   if (context_->wellFormed && context_->myDoc != nullptr) return std::nullopt;
   if (firstFatal_) return firstFatal_;
   if (firstError_) return firstError_;

@@ -16,7 +16,9 @@ namespace caplift {
 // - the text is UTF-8 whatever its XML declaration says; a leading byte-order mark is dropped;
 // - internal entities are expanded into the content; external entities are declared empty and no
 //   external DTD is read, so nothing outside the document is ever loaded (no file, no network);
-// - libxml2's limits on entity expansion and nesting depth stay on;
+// - libxml2's limits on entity expansion and nesting depth stay on; as they let an entity of plain
+//   text be expanded any number of times, all expansions together may add at most ten times the
+//   document's size (plus 1 MiB), else the document is refused;
 // - the first fatal error ends the parse: the document is refused, there is no recovery.
 class DocumentParser {
  public:
@@ -43,6 +45,9 @@ class DocumentParser {
 
   // Called by libxml2 for every error and warning.
   void noteError(const xmlError& error);
+  // Called by libxml2 for every reference to a general entity: looks it up with the caller's
+  // callback and counts its expansion; past the limit, ends the parse with a failure.
+  xmlEntityPtr noteExpansion(void* context, const xmlChar* name);
 
  private:
   DocumentInput input_;
@@ -51,6 +56,9 @@ class DocumentParser {
   xmlParserCtxtPtr context_ = nullptr;
   std::optional<ConversionFailure> firstFatal_;
   std::optional<ConversionFailure> firstError_;
+  std::optional<ConversionFailure> expansionFailure_;
+  getEntitySAXFunc getEntity_;  // the caller's, called by the policy's own
+  unsigned long long expandedBytes_ = 0;
   bool stopped_ = false;
 };
 
