@@ -33,6 +33,7 @@ bool DocumentInput::accept(const char* bytes, long count) {
              std::to_string(validator_.errorOffset()));
     return false;
   }
+  if (!sawNul_) sawNul_ = std::memchr(bytes, '\0', static_cast<std::size_t>(count)) != nullptr;
   return true;
 }
 

@@ -21,6 +21,9 @@ class DocumentInput {
   // reported the same way wherever the parser stopped.
   void drain();
   const std::optional<ConversionFailure>& failure() const { return failure_; }
+  // Whether a NUL byte came through. libxml2 takes one after the root element for the end of the
+  // text and would accept the document without whatever follows it.
+  bool sawNul() const { return sawNul_; }
 
  private:
   bool accept(const char* bytes, long count);
@@ -31,6 +34,7 @@ class DocumentInput {
   std::optional<ConversionFailure> failure_;
   bool started_ = false;
   bool ended_ = false;
+  bool sawNul_ = false;
   // The first bytes, read ahead to look for a byte-order mark.
   char head_[3] = {};
   int headSize_ = 0;

@@ -178,14 +178,18 @@ std::optional<ConversionFailure> DocumentParser::parse() {
   input_.drain();
   if (input_.failure()) return input_.failure();
   if (expansionFailure_) return expansionFailure_;
-  if (context_->wellFormed && context_->myDoc != nullptr) return std::nullopt;
-  if (firstFatal_) return firstFatal_;
-  if (firstError_) return firstError_;
+  const bool accepted = context_->wellFormed && context_->myDoc != nullptr;
+  if (accepted && !input_.sawNul()) return std::nullopt;
+  if (!accepted && firstFatal_) return firstFatal_;
+  if (!accepted && firstError_) return firstError_;
+  // Where the parser stopped: for an accepted document with a NUL byte, at that byte.
   const long line = context_->input != nullptr ? context_->input->line : 0;
   const long column = context_->input != nullptr ? context_->input->col : 0;
-  return ConversionFailure{ConversionFailure::Kind::kParse, line, column,
-                           "line " + std::to_string(line) + ", column " + std::to_string(column) +
-                               ": the document is not well-formed"};
+  const char* what =
+      accepted ? "a NUL byte, which XML does not allow" : "the document is not well-formed";
+  return ConversionFailure{
+      ConversionFailure::Kind::kParse, line, column,
+      "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what};
 }
 
 xmlDocPtr DocumentParser::takeDocument() {
