@@ -88,8 +88,10 @@ bool isPackagePath(const QString& path, const std::vector<ContentType>& types) {
   return false;
 }
 
-std::optional<std::string> runOpenDialog(const OpenPanelRequest& request, QString& directory) {
+std::optional<std::string> runOpenDialog(const OpenPanelRequest& request, QString& directory,
+                                         const QList<QAction*>& shortcuts) {
   PackageAwareFileDialog dialog(request.allowedContentTypes);
+  dialog.addActions(shortcuts);
   dialog.setOptions(dialogOptions());
   dialog.setWindowTitle(qstr(request.title));
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -109,9 +111,10 @@ std::optional<std::string> runOpenDialog(const OpenPanelRequest& request, QStrin
   return chosen.toStdString();
 }
 
-std::optional<std::string> runSaveDialog(const SavePanelRequest& request,
-                                         const QString& directory) {
+std::optional<std::string> runSaveDialog(const SavePanelRequest& request, const QString& directory,
+                                         const QList<QAction*>& shortcuts) {
   QFileDialog dialog;
+  dialog.addActions(shortcuts);
   dialog.setOptions(dialogOptions());
   dialog.setWindowTitle(qstr(request.title));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -132,8 +135,9 @@ std::optional<std::string> runSaveDialog(const SavePanelRequest& request,
   return files.front().toStdString();
 }
 
-int runAlertBox(const AlertRequest& request, const QIcon& icon) {
+int runAlertBox(const AlertRequest& request, const QIcon& icon, const QList<QAction*>& shortcuts) {
   QMessageBox box;
+  box.addActions(shortcuts);
   box.setWindowTitle(QCoreApplication::applicationName());
   if (!icon.isNull()) box.setIconPixmap(icon.pixmap(64, 64));
   box.setTextFormat(Qt::RichText);

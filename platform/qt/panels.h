@@ -5,9 +5,12 @@
 #include <vector>
 
 #include <QIcon>
+#include <QList>
 #include <QString>
 
 #include "platform/platform.h"
+
+class QAction;
 
 namespace caplift::platform::qt {
 
@@ -20,9 +23,12 @@ QString nameFilterFor(const std::vector<ContentType>& types);
 bool isPackagePath(const QString& path, const std::vector<ContentType>& types);
 
 // The dialogs, each run application-modal. `directory` is where a file dialog starts; an open
-// dialog leaves the folder of the choice in it.
-std::optional<std::string> runOpenDialog(const OpenPanelRequest& request, QString& directory);
-std::optional<std::string> runSaveDialog(const SavePanelRequest& request, const QString& directory);
-int runAlertBox(const AlertRequest& request, const QIcon& icon);
+// dialog leaves the folder of the choice in it. `shortcuts` (the menu's, such as Quit) work
+// inside the dialog too.
+std::optional<std::string> runOpenDialog(const OpenPanelRequest& request, QString& directory,
+                                         const QList<QAction*>& shortcuts);
+std::optional<std::string> runSaveDialog(const SavePanelRequest& request, const QString& directory,
+                                         const QList<QAction*>& shortcuts);
+int runAlertBox(const AlertRequest& request, const QIcon& icon, const QList<QAction*>& shortcuts);
 
 }  // namespace caplift::platform::qt

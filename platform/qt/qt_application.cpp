@@ -120,10 +120,14 @@ void QtPlatform::perform(const std::string& action) {
   if (delegate_) delegate_->performAction(action);
 }
 
+QList<QAction*> QtPlatform::menuShortcuts() const {
+  return menuBar_ ? shortcutActions(*menuBar_) : QList<QAction*>();
+}
+
 void QtPlatform::addShortcutsTo(QtWindow& window) {
   // The menu's shortcuts work in every window of the application, a modal one included, the way a
   // system menu bar's do.
-  if (menuBar_ && window.widget()) window.widget()->addActions(shortcutActions(*menuBar_));
+  if (window.widget()) window.widget()->addActions(menuShortcuts());
 }
 
 void QtPlatform::activateIgnoringOtherApps() {
@@ -214,17 +218,17 @@ std::shared_ptr<Image> QtPlatform::loadImage(const std::string& path) {
 
 std::optional<std::string> QtPlatform::runOpenPanel(const OpenPanelRequest& request) {
   if (terminating_) return std::nullopt;
-  return runOpenDialog(request, lastDirectory_);
+  return runOpenDialog(request, lastDirectory_, menuShortcuts());
 }
 
 std::optional<std::string> QtPlatform::runSavePanel(const SavePanelRequest& request) {
   if (terminating_) return std::nullopt;
-  return runSaveDialog(request, lastDirectory_);
+  return runSaveDialog(request, lastDirectory_, menuShortcuts());
 }
 
 int QtPlatform::runAlert(const AlertRequest& request) {
   if (terminating_) return 0;
-  return runAlertBox(request, icon_);
+  return runAlertBox(request, icon_, menuShortcuts());
 }
 
 std::string QtPlatform::localizedString(std::string_view key, std::string_view) const {

@@ -79,6 +79,7 @@ class QtPlatform final : public Platform, public WindowHost {
   void ensureMenuBar();
   void perform(const std::string& action);
   void addShortcutsTo(QtWindow& window);
+  QList<QAction*> menuShortcuts() const;
 
   std::unique_ptr<QApplication> app_;
   ApplicationDelegate* delegate_ = nullptr;

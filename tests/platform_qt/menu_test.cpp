@@ -2,6 +2,7 @@
 // and shortcuts reaching the application. Runs that end the application go through run().
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -134,6 +135,22 @@ TEST_F(QtMenuTest, ControlQQuitsAtOnceEvenFromAModalWindow) {
   EXPECT_TRUE(runApplication(delegate));
   EXPECT_TRUE(modalReturned);
   EXPECT_TRUE(delegate.actions.empty());
+}
+
+TEST_F(QtMenuTest, ControlQQuitsFromAnOpenDialog) {
+  TestAppDelegate delegate;
+  std::optional<std::optional<std::string>> chosen;
+  delegate.onLaunch = [&] {
+    makeMainWindow();
+    whenShown<QFileDialog>([](QFileDialog& dialog) {
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+      QTest::keyClick(&dialog, Qt::Key_Q, Qt::ControlModifier);
+    });
+    chosen = platform().runOpenPanel({"Choose", {ContentType::xml()}});
+  };
+  EXPECT_TRUE(runApplication(delegate));
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(*chosen, std::nullopt);
 }
 
 TEST_F(QtMenuTest, ClosingTheLastWindowEndsTheApplicationWhenTheDelegateSaysSo) {
