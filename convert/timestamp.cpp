@@ -1,7 +1,9 @@
 #include "convert/timestamp.h"
 
+#include <array>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 
 namespace caplift {
 
@@ -16,6 +18,20 @@ char* writeDigits(char* end, std::uint64_t value, int width) {
     --width;
   } while (value != 0 || width > 0);
   return p;
+}
+
+// "00" to "99", two characters each: the fields of a timestamp are written two digits at a time.
+constexpr auto kTwoDigits = [] {
+  std::array<char, 200> digits{};
+  for (int i = 0; i < 100; ++i) {
+    digits[2 * i] = static_cast<char>('0' + i / 10);
+    digits[2 * i + 1] = static_cast<char>('0' + i % 10);
+  }
+  return digits;
+}();
+
+void putTwoDigits(char* at, std::uint32_t value) {
+  std::memcpy(at, kTwoDigits.data() + 2 * value, 2);
 }
 
 }  // namespace
@@ -34,6 +50,22 @@ void appendHMS(std::string& out, Seconds seconds) {
       whole += 1;
       millis -= 1000;
     }
+  }
+  if (whole < 100 * 3600) {
+    // Below 100 hours, the usual case: a fixed layout, "HH:MM:SS,mmm".
+    const auto total = static_cast<std::uint32_t>(whole);
+    const auto ms = static_cast<std::uint32_t>(millis);
+    char text[12];
+    putTwoDigits(text, total / 3600);
+    text[2] = ':';
+    putTwoDigits(text + 3, total / 60 % 60);
+    text[5] = ':';
+    putTwoDigits(text + 6, total % 60);
+    text[8] = ',';
+    text[9] = static_cast<char>('0' + ms / 100);
+    putTwoDigits(text + 10, ms % 100);
+    out.append(text, sizeof text);
+    return;
   }
   // Longest text: 2^63 / 3600 has 16 digits of hours, then ":MM:SS,mmm".
   char buffer[32];
