@@ -123,6 +123,7 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
   // Kept for a title among the children, in one pass over the attributes.
   frame.hasOffset = false;
   frame.hasStart = false;
+  frame.timesRead = false;
   for (int i = 0; i < attributeCount; ++i) {
     const xmlChar** a = attributes + 5 * i;
     if (a[1] != nullptr) continue;
@@ -144,9 +145,15 @@ void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) 
   Seconds parentOffset = 0;
   Seconds parentStart = 0;
   if (depth_ != 0) {
-    const Frame& parent = frames_[depth_ - 1];
-    parentOffset = timeOf(parent.hasOffset, parent.offset);
-    parentStart = timeOf(parent.hasStart, parent.start);
+    // Read once for all the titles of a clip.
+    Frame& parent = frames_[depth_ - 1];
+    if (!parent.timesRead) {
+      parent.offsetSeconds = timeOf(parent.hasOffset, parent.offset);
+      parent.startSeconds = timeOf(parent.hasStart, parent.start);
+      parent.timesRead = true;
+    }
+    parentOffset = parent.offsetSeconds;
+    parentStart = parent.startSeconds;
   }
   std::optional<std::string_view> offsetValue;
   std::optional<std::string_view> durationValue;

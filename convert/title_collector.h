@@ -39,9 +39,12 @@ class TitleCollector {
     Kind kind = Kind::kOther;
     bool hasOffset = false;
     bool hasStart = false;
+    bool timesRead = false;  // offsetSeconds and startSeconds hold the two values read
     std::uint32_t text = 0;  // kText: index in texts_
     std::string offset;
     std::string start;
+    Seconds offsetSeconds = 0;
+    Seconds startSeconds = 0;
   };
   // A text element inside a title: the text-style pieces that started within it.
   struct TextRange {
