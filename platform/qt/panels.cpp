@@ -147,6 +147,9 @@ int runAlertBox(const AlertRequest& request, const QIcon& icon, const QList<QAct
   // A path or a parser message must read as it is, never as markup.
   if (auto* informative = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
     informative->setTextFormat(Qt::PlainText);
+    // Wide enough that a saved path or a parser message reads on one or two lines, not one
+    // path component per line.
+    informative->setMinimumWidth(380);
   }
   std::vector<QAbstractButton*> buttons;
   for (const std::string& title : request.buttonTitles) {
