@@ -9,6 +9,9 @@
 #include <sys/mman.h>
 #endif
 
+#include <errno.h>
+#include <signal.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -62,6 +65,26 @@ void preferHugePages(char* data, std::size_t size) {
   (void)size;
 #endif
 }
+
+// Ignores SIGXFSZ while it lives: a write past the file-size limit then fails with EFBIG.
+class FileSizeSignalIgnored {
+ public:
+  FileSizeSignalIgnored() {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    restore_ = sigaction(SIGXFSZ, &ignore, &previous_) == 0;
+  }
+  ~FileSizeSignalIgnored() {
+    if (restore_) sigaction(SIGXFSZ, &previous_, nullptr);
+  }
+  FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+  FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+ private:
+  struct sigaction previous_ {};
+  bool restore_ = false;
+};
 
 }  // namespace
 
@@ -142,9 +165,25 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view utf8) 
   if (!file.open(QIODevice::WriteOnly)) {
     return {false, describe("The file “%1” could not be saved: %2", name, file.errorString())};
   }
-  const qint64 size = qint64(utf8.size());
-  if (file.write(utf8.data(), size) != size) {
+  // Past a file-size limit the write must fail, not end the application.
+  const FileSizeSignalIgnored fileSizeSignalIgnored;
+  // A write that runs out of room returns short without an error; the next one gives the reason.
+  // The explicit flush matters too: commit() would flush in close(), ignore a failure there and
+  // put the cut-off text in the target's place.
+  qint64 written = 0;
+  while (written < qint64(utf8.size())) {
+    const qint64 count = file.write(utf8.data() + written, qint64(utf8.size()) - written);
+    if (count <= 0) break;
+    written += count;
+  }
+  if (written < qint64(utf8.size())) {
     const QString reason = file.errorString();
+    file.cancelWriting();
+    return {false, describe("The file “%1” could not be saved: %2", name, reason)};
+  }
+  if (!file.flush()) {
+    // flush() keeps no reason of its own ("Unknown error"); errno still holds the write's.
+    const QString reason = qt_error_string(errno);
     file.cancelWriting();
     return {false, describe("The file “%1” could not be saved: %2", name, reason)};
   }

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <exception>
 
 namespace caplift::testing {
 
@@ -34,8 +35,17 @@ ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSec
   if (pid < 0) return outcome;
   if (pid == 0) {
     ::close(fds[0]);
-    std::string report = setup ? setup() : std::string();
-    if (report.empty()) report = "\x01" + body();  // marks a body that returned
+    // Nothing may escape into the test framework's copy in the child, which would go on running
+    // the remaining tests there.
+    std::string report;
+    try {
+      report = setup ? setup() : std::string();
+      if (report.empty()) report = "\x01" + body();  // marks a body that returned
+    } catch (const std::exception& error) {
+      report = std::string("exception: ") + error.what();
+    } catch (...) {
+      report = "exception";
+    }
     writeAll(fds[1], report);
     ::_exit(0);
   }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "tests/failures/fault_setup.h"
+
+namespace caplift::testing {
+
+// One way for a save to fail: how to set it up in the child and where the save goes.
+struct SaveFault {
+  const char* name;
+  // Run in the child before the scene is built (a mount), and after it (a user, a limit); each
+  // returns the empty text or why the fault cannot be made here.
+  std::function<std::string(const SharedTempDir&)> before;
+  std::function<std::string(const SharedTempDir&)> after;
+  // Builds the folder "out" and what it holds under the folder; returns the target to save to.
+  std::function<std::string(const SharedTempDir&)> scene;
+  // About how large the subtitles to save are.
+  std::size_t subtitleBytes = 200 * 1024;
+};
+
+// The faults that every saver must survive: read-only folder (as nobody), a folder in the way,
+// a full file system, a file-size limit, a file name and a path that are too long.
+const std::vector<SaveFault>& saveFaults();
+
+// What the bytes of an existing target are before the save.
+inline constexpr const char* kOldTarget = "1\n00:00:01,000 --> 00:00:02,000\nOld subtitles\n\n";
+
+// An export whose subtitles come to about `bytes` bytes: larger than the small file system and
+// the file-size limit.
+std::string exportWithSubtitlesOf(std::size_t bytes);
+
+// Runs `save` (which returns the message shown for it) in a child with the fault set up, and
+// checks there, while the fault's mount still exists, that the target and its folder are as they
+// were. Returns "SKIP: why", or the message, a line "--", and one line per problem.
+std::string saveWithFault(const SaveFault& fault, const SharedTempDir& dir,
+                          const std::function<std::string(const std::string& target)>& save);
+
+}  // namespace caplift::testing
