@@ -1,0 +1,69 @@
+// caplift-convert -o under the same faults as the application's save. Its own tests cover a folder
+// in the way, a file-size limit and a long name; new here are a read-only folder that applies (as
+// nobody, also when the tests run as root), a full file system, and a path too long.
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "tests/failures/save_scene.h"
+
+namespace caplift::testing {
+namespace {
+
+// Runs caplift-convert `input` -o `target`; gives its exit status and standard error.
+std::string convertWithTheCli(const std::string& input, const std::string& target) {
+  int errors[2];
+  if (::pipe(errors) != 0) return "no pipe";
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(errors[1], STDERR_FILENO);
+    const int null = ::open("/dev/null", O_RDWR);
+    ::dup2(null, STDIN_FILENO);
+    ::dup2(null, STDOUT_FILENO);
+    ::close(errors[0]);
+    ::execl(CAPLIFT_CONVERT_PATH, "caplift-convert", input.c_str(), "-o", target.c_str(),
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(errors[1]);
+  std::string text;
+  char buffer[4096];
+  for (ssize_t n; (n = ::read(errors[0], buffer, sizeof buffer)) > 0;) {
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(errors[0]);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return "exit " + std::to_string(code) + ": " + text;
+}
+
+TEST(CliSaveFailure, TellsWhyAndLosesNothing) {
+  for (const SaveFault& fault : saveFaults()) {
+    SCOPED_TRACE(fault.name);
+    SharedTempDir dir;
+    const std::string input = dir / "in.fcpxml";
+    writeBytes(input, exportWithSubtitlesOf(fault.subtitleBytes));
+    const std::string report = saveWithFault(
+        fault, dir, [&](const std::string& target) { return convertWithTheCli(input, target); });
+    if (report.rfind("SKIP: ", 0) == 0) {
+      std::printf("[  NOTICE  ] %s: skipped, %s\n", fault.name, report.c_str() + 6);
+      continue;
+    }
+    const std::size_t split = report.find("\n--\n");
+    ASSERT_NE(split, std::string::npos) << report;
+    const std::string message = report.substr(0, split);
+    std::printf("[  fault   ] %s: %.200s\n", fault.name, message.c_str());
+    EXPECT_EQ(message.rfind("exit 1: caplift-convert: ", 0), 0u) << message;
+    EXPECT_NE(message.find(": cannot write: "), std::string::npos) << message;
+    EXPECT_EQ(report.substr(split + 4), "");
+  }
+}
+
+}  // namespace
+}  // namespace caplift::testing
