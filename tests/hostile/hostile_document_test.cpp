@@ -1,6 +1,6 @@
 // Documents built to hurt: each is refused with a message or converted, in a child process that
 // must neither crash nor hang, within a memory bound that only a blow-up breaks. The peak memory
-// of each is printed: the numbers under the sanitizers are about twice the plain build's.
+// of each is printed; the sanitizers add up to a third to it.
 #include <gtest/gtest.h>
 
 #include <cstdio>
