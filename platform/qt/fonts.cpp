@@ -9,7 +9,9 @@ QFont qtFont(const Font& font) {
                                                ? QFontDatabase::FixedFont
                                                : QFontDatabase::GeneralFont);
   if (font.kind == Font::Kind::kBoldSystem) result.setBold(true);
-  if (font.pointSize > 0) result.setPointSizeF(font.pointSize);
+  // Frames are in points, which Qt lays out as device-independent pixels; sizes follow the same
+  // unit so that text fits the frames made for it (a 14-point line in a 20-point label).
+  if (font.pointSize > 0) result.setPixelSize(qRound(font.pointSize));
   return result;
 }
 

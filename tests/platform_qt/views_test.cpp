@@ -36,7 +36,7 @@ TEST(QtViewsTest, ScrollingReadOnlyMonospacedText) {
   EXPECT_EQ(text->string(), srt) << "plain text, markup-like bits included, comes back unchanged";
   EXPECT_EQ(view->lineCount(), 800u);
   EXPECT_EQ(view->lineText(2), QString::fromUtf8("<i>字幕</i> & more"));
-  EXPECT_EQ(view->font().pointSizeF(), 13);
+  EXPECT_EQ(view->font().pixelSize(), 13);
   const QFontMetrics metrics(view->font());
   EXPECT_EQ(metrics.horizontalAdvance("iiii"), metrics.horizontalAdvance("MMMM"));
   // The text fills the scroll view, whose top is 30 points below the top of the content area.
@@ -102,7 +102,7 @@ TEST(QtViewsTest, LabelsAndLinks) {
   EXPECT_EQ(l->textFormat(), Qt::PlainText);
   EXPECT_TRUE(l->alignment() & Qt::AlignHCenter);
   EXPECT_TRUE(l->font().bold());
-  EXPECT_EQ(l->font().pointSizeF(), 14);
+  EXPECT_EQ(l->font().pixelSize(), 14);
   EXPECT_EQ(l->textInteractionFlags(), Qt::NoTextInteraction);
 
   auto link = platform().makeTextField({0, 40, 400, 20});
