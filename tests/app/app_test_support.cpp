@@ -74,12 +74,17 @@ const char* const kNotXml = "This is a plain text note, <not an export.\n";
 
 const char* const kNotUtf8 = "<?xml version=\"1.0\"?><fcpxml>caf\xE9</fcpxml>\n";
 
+platform::fake::FakeWindow& launch(platform::fake::FakePlatform& fake, AppDelegate& app) {
+  fake.setDelegate(&app);
+  fake.run();
+  return static_cast<platform::fake::FakeWindow&>(*app.window);
+}
+
 AppTest::AppTest() {
   fake.onScriptError = [](const std::string& message) {
     ADD_FAILURE() << "scripted user: " << message;
   };
-  fake.setDelegate(&app);
-  fake.run();
+  launch(fake, app);
 }
 
 void AppTest::TearDown() {

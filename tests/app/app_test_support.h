@@ -31,6 +31,9 @@ class TempDir {
 
 std::string readBytes(const std::string& path);
 
+// Starts `app` on `fake` and gives its main window.
+platform::fake::FakeWindow& launch(platform::fake::FakePlatform& fake, AppDelegate& app);
+
 // A small document with two titles, and the bytes of things that are not documents.
 extern const char* const kTwoTitles;
 extern const char* const kOtherTitle;

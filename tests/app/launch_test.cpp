@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <thread>
 
 #include "tests/app/app_test_support.h"
@@ -11,38 +12,30 @@ using platform::Rect;
 using platform::fake::FakeButton;
 using platform::fake::FakePlatform;
 
-struct ScreenCase {
-  const char* name;
-  std::optional<Rect> screen;
-  Rect expected;
-};
-
-class MainWindowPlacement : public ::testing::TestWithParam<ScreenCase> {};
-
-TEST_P(MainWindowPlacement, CentresOnAScreenOfTheMainScreensSize) {
-  FakePlatform fake;
-  fake.screenFrame = GetParam().screen;
-  AppDelegate app(fake);
-  fake.setDelegate(&app);
-  fake.run();
-
-  auto& window = static_cast<platform::fake::FakeWindow&>(*app.window);
-  EXPECT_EQ(window.contentRect(), GetParam().expected);
-  EXPECT_FALSE(window.centered);
-  ASSERT_EQ(window.content().subviews.size(), 1u);
-  EXPECT_EQ(window.content().subviews[0]->frame(), (Rect{100, 80, 200, 40}));
+TEST(AppLaunch, MainWindowCentresOnAScreenOfTheMainScreensSize) {
+  struct Case {
+    const char* name;
+    std::optional<Rect> screen;
+    Rect expected;
+  };
+  const Case cases[] = {
+      {"laptop", Rect{0, 0, 1440, 900}, {520, 350, 400, 200}},
+      {"full HD", Rect{0, 0, 1920, 1080}, {760, 440, 400, 200}},
+      {"narrow gives negative x", Rect{0, 0, 300, 600}, {-50, 200, 400, 200}},
+      {"odd size is not rounded", Rect{0, 0, 1367, 769}, {483.5, 284.5, 400, 200}},
+      {"frame origin is ignored", Rect{1440, -300, 1440, 900}, {520, 350, 400, 200}},
+      {"no screen", std::nullopt, {200, 200, 400, 200}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakePlatform fake;
+    fake.screenFrame = c.screen;
+    AppDelegate app(fake);
+    auto& window = launch(fake, app);
+    EXPECT_EQ(window.contentRect(), c.expected);
+    EXPECT_FALSE(window.centered);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Screens, MainWindowPlacement,
-    ::testing::Values(
-        ScreenCase{"Laptop", Rect{0, 0, 1440, 900}, {520, 350, 400, 200}},
-        ScreenCase{"FullHd", Rect{0, 0, 1920, 1080}, {760, 440, 400, 200}},
-        ScreenCase{"NarrowGivesNegativeX", Rect{0, 0, 300, 600}, {-50, 200, 400, 200}},
-        ScreenCase{"OddSizeIsNotRounded", Rect{0, 0, 1367, 769}, {483.5, 284.5, 400, 200}},
-        ScreenCase{"FrameOriginIsIgnored", Rect{1440, -300, 1440, 900}, {520, 350, 400, 200}},
-        ScreenCase{"NoScreen", std::nullopt, {200, 200, 400, 200}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AppTest, MainWindowHasItsTitleStyleAndButton) {
   auto& window = mainWindow();
@@ -52,10 +45,11 @@ TEST_F(AppTest, MainWindowHasItsTitleStyleAndButton) {
   EXPECT_TRUE(window.isVisible());
   EXPECT_EQ(window.delegate(), nullptr);
   EXPECT_TRUE(window.hasFileDropHandler);
-
+  ASSERT_EQ(window.content().subviews.size(), 1u);
   auto* button = window.content().subview<FakeButton>(0);
   ASSERT_NE(button, nullptr);
   EXPECT_EQ(button->title(), "choose");  // no string table: the key
+  EXPECT_EQ(button->frame(), (Rect{100, 80, 200, 40}));
   EXPECT_EQ(button->bezelStyle, platform::BezelStyle::kDefault);
   EXPECT_EQ(fake.windows.size(), 1u);
 }
@@ -64,10 +58,7 @@ TEST(AppLaunch, ButtonTitleComesFromTheStringTable) {
   FakePlatform fake;
   fake.strings["choose"] = "Choose FCPXML File\u2026";
   AppDelegate app(fake);
-  fake.setDelegate(&app);
-  fake.run();
-  auto& window = static_cast<platform::fake::FakeWindow&>(*app.window);
-  EXPECT_NE(window.button("Choose FCPXML File\u2026"), nullptr);
+  EXPECT_NE(launch(fake, app).button("Choose FCPXML File\u2026"), nullptr);
   ASSERT_FALSE(fake.localizedLookups.empty());
   EXPECT_EQ(fake.localizedLookups.back(),
             (std::pair<std::string, std::string>{"choose", "file open button"}));
@@ -75,27 +66,24 @@ TEST(AppLaunch, ButtonTitleComesFromTheStringTable) {
 
 TEST_F(AppTest, LaunchInstallsTheMenuFirstAndShowsTheWindowBeforeItsButton) {
   const long menu = fake.findCall("setMainMenu");
-  const long made = fake.findCall("makeWindow");
-  const long shown = fake.findCall("makeKeyAndOrderFront");
-  const long button = fake.findCall("makeButton");
   ASSERT_GE(menu, 0);
-  EXPECT_LT(menu, made);
-  EXPECT_LT(made, shown);
-  EXPECT_LT(shown, button);
+  EXPECT_LT(menu, fake.findCall("makeWindow"));
+  EXPECT_LT(fake.findCall("makeWindow"), fake.findCall("makeKeyAndOrderFront"));
+  EXPECT_LT(fake.findCall("makeKeyAndOrderFront"), fake.findCall("makeButton"));
   EXPECT_EQ(fake.countCalls("setMainMenu"), 1u);
 }
 
-TEST_F(AppTest, ClosingTheLastWindowEndsTheApplication) {
-  EXPECT_TRUE(app.applicationShouldTerminateAfterLastWindowClosed());
-  mainWindow().close();
-  EXPECT_TRUE(fake.terminated);
-}
-
-TEST_F(AppTest, AnAboutWindowLeftOpenKeepsTheApplicationRunning) {
+// Every About window is a new one, and one left open keeps the application running.
+TEST_F(AppTest, TheApplicationEndsWhenItsLastWindowCloses) {
   ASSERT_TRUE(fake.chooseMenuItem("about"));
+  ASSERT_TRUE(fake.chooseMenuItem("about"));
+  ASSERT_EQ(fake.windows.size(), 3u);
+  EXPECT_NE(fake.windows[1], fake.windows[2]);
+  EXPECT_TRUE(fake.windows[1]->isVisible() && fake.windows[2]->isVisible());
   mainWindow().close();
+  fake.windows[1]->close();
   EXPECT_FALSE(fake.terminated);
-  fake.windows.back()->close();
+  fake.windows[2]->close();
   EXPECT_TRUE(fake.terminated);
 }
 
@@ -105,22 +93,22 @@ TEST(AppThreads, EntryPointsAbortOffTheMainThread) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   FakePlatform fake;
   AppDelegate app(fake);
-  fake.setDelegate(&app);
-  fake.run();
-  auto& window = static_cast<platform::fake::FakeWindow&>(*app.window);
-  auto offMain = [](auto call) {
-    std::thread thread(call);
-    thread.join();
+  auto& window = launch(fake, app);
+  const std::function<void()> entryPoints[] = {
+      [&] { app.handleOKButton(nullptr); },
+      [&] { app.handleBackButton(nullptr); },
+      [&] { app.handleCancelButton(nullptr); },
+      [&] { app.windowWillClose(nullptr); },
+      [&] { app.showAboutWindow(); },
+      [&] { app.performAction("showAboutWindow"); },
+      [&] { app.applicationDidFinishLaunching(); },
+      [&] { window.drop({"/nowhere/a.fcpxml"}); },
   };
-  EXPECT_DEATH(offMain([&] { app.openFile(); }), "openFile called off the main thread");
-  EXPECT_DEATH(offMain([&] { app.handleOKButton(nullptr); }), "off the main thread");
-  EXPECT_DEATH(offMain([&] { app.handleBackButton(nullptr); }), "off the main thread");
-  EXPECT_DEATH(offMain([&] { app.handleCancelButton(nullptr); }), "off the main thread");
-  EXPECT_DEATH(offMain([&] { app.windowWillClose(nullptr); }), "off the main thread");
-  EXPECT_DEATH(offMain([&] { app.showAboutWindow(); }), "off the main thread");
-  EXPECT_DEATH(offMain([&] { app.performAction("showAboutWindow"); }), "off the main thread");
-  EXPECT_DEATH(offMain([&] { app.applicationDidFinishLaunching(); }), "off the main thread");
-  EXPECT_DEATH(offMain([&] { window.drop({"/nowhere/a.fcpxml"}); }), "off the main thread");
+  for (const auto& call : entryPoints) {
+    EXPECT_DEATH(std::thread(call).join(), "off the main thread");
+  }
+  // The message names the entry point.
+  EXPECT_DEATH(std::thread([&] { app.openFile(); }).join(), "openFile called off the main thread");
 }
 
 }  // namespace
