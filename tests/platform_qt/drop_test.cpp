@@ -4,7 +4,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "platform/qt/qt_window.h"
 #include "qt_test_support.h"
 
 namespace caplift::platform::qt::testing {
@@ -23,75 +22,66 @@ class QtDropTest : public ::testing::Test {
         },
         [this](const Paths& paths) { dropped_.push_back(paths); });
     window_->makeKeyAndOrderFront();
-    widget_ = qtWindowOf(window_.get())->widget();
   }
   void TearDown() override { window_->orderOut(); }
 
-  bool enter(const QMimeData& data) {
-    QDragEnterEvent event(QPoint(200, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget_, &event);
+  template <class Event>
+  bool send(const QMimeData& data) {
+    Event event(QPoint(200, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(widgetOf(window_), &event);
     return event.isAccepted();
   }
-  void drop(const QMimeData& data) {
-    QDropEvent event(QPointF(200, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(widget_, &event);
-  }
   bool overlayShown() const {
-    auto* overlay = widget_->findChild<QWidget*>("caplift_drop_overlay");
+    auto* overlay = widgetOf(window_)->findChild<QWidget*>("caplift_drop_overlay");
     return overlay && overlay->isVisible();
   }
 
   std::shared_ptr<Window> window_;
-  QWidget* widget_ = nullptr;
   std::vector<Paths> asked_;
   std::vector<Paths> dropped_;
 };
 
+std::unique_ptr<QMimeData> urls(const QList<QUrl>& list) {
+  auto data = std::make_unique<QMimeData>();
+  data->setUrls(list);
+  return data;
+}
+
 TEST_F(QtDropTest, AnAcceptedFileIsShownAndDeliveredAfterTheDropEvent) {
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile("/tmp/Project 1.fcpxml")});
-  EXPECT_TRUE(enter(data));
+  const auto data = urls({QUrl::fromLocalFile("/tmp/Project 1.fcpxml")});
+  EXPECT_TRUE(send<QDragEnterEvent>(*data));
   EXPECT_TRUE(overlayShown());
-  EXPECT_EQ(asked_, std::vector<Paths>{{"/tmp/Project 1.fcpxml"}});
-  drop(data);
+  QDragLeaveEvent leave;
+  QCoreApplication::sendEvent(widgetOf(window_), &leave);
+  EXPECT_FALSE(overlayShown()) << "leaving clears the highlight";
+
+  EXPECT_TRUE(send<QDragEnterEvent>(*data));
+  send<QDropEvent>(*data);
   EXPECT_FALSE(overlayShown());
+  EXPECT_EQ(asked_, std::vector<Paths>(2, {"/tmp/Project 1.fcpxml"}));
   EXPECT_TRUE(dropped_.empty()) << "the handler must not run inside the drop event";
   ASSERT_TRUE(waitUntil([&] { return !dropped_.empty(); }));
   EXPECT_EQ(dropped_, std::vector<Paths>{{"/tmp/Project 1.fcpxml"}});
 }
 
 TEST_F(QtDropTest, ABundleFolderArrivesWithoutItsTrailingSlash) {
-  QMimeData data;
-  data.setUrls({QUrl(QStringLiteral("file:///tmp/Scene.fcpxmld/"))});
-  enter(data);
-  ASSERT_EQ(asked_.size(), 1u);
-  EXPECT_EQ(asked_[0], Paths{"/tmp/Scene.fcpxmld"});
+  send<QDragEnterEvent>(*urls({QUrl(QStringLiteral("file:///tmp/Scene.fcpxmld/"))}));
+  EXPECT_EQ(asked_, std::vector<Paths>{{"/tmp/Scene.fcpxmld"}});
 }
 
 TEST_F(QtDropTest, RefusedDragsShowNothing) {
-  QMimeData several;
-  several.setUrls({QUrl::fromLocalFile("/tmp/a.fcpxml"), QUrl::fromLocalFile("/tmp/b.fcpxml")});
-  QMimeData remote;
-  remote.setUrls({QUrl(QStringLiteral("https://example.org/a.fcpxml"))});
   QMimeData text;
   text.setText(QStringLiteral("/tmp/a.fcpxml"));
-  for (const QMimeData* data : {&several, &remote, &text}) {
-    EXPECT_FALSE(enter(*data));
+  const auto several = urls({QUrl::fromLocalFile("/tmp/a.fcpxml"), QUrl::fromLocalFile("/b.xml")});
+  const auto remote = urls({QUrl(QStringLiteral("https://example.org/a.fcpxml"))});
+  for (const QMimeData* data : {several.get(), remote.get(), &text}) {
+    EXPECT_FALSE(send<QDragEnterEvent>(*data));
     EXPECT_FALSE(overlayShown());
   }
   // Only the local files were put to the handler; the others never reach it.
   EXPECT_EQ(asked_.size(), 1u);
   QCoreApplication::processEvents();
   EXPECT_TRUE(dropped_.empty());
-}
-
-TEST_F(QtDropTest, LeavingClearsTheHighlight) {
-  QMimeData data;
-  data.setUrls({QUrl::fromLocalFile("/tmp/x.fcpxml")});
-  ASSERT_TRUE(enter(data));
-  QDragLeaveEvent leave;
-  QCoreApplication::sendEvent(widget_, &leave);
-  EXPECT_FALSE(overlayShown());
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QEventLoop>
 #include <QPushButton>
 
-#include "platform/qt/qt_window.h"
 #include "qt_test_support.h"
 
 namespace caplift::platform::qt::testing {
@@ -12,47 +11,49 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-QPushButton* pushButtonIn(const std::shared_ptr<Window>& window) {
-  return qtWindowOf(window.get())->widget()->findChild<QPushButton*>();
-}
-
 // A preview-like window whose one button stops the modal loop, hides the window and posts the
 // answer, as the preview's Save button does.
 std::shared_ptr<Window> makeDialog(Log& log) {
   auto dialog = platform().makeWindow({0, 0, 600, 400}, kTitled);
   dialog->setLevel(WindowLevel::kModalPanel);
-  auto* raw = dialog.get();
-  auto save = platform().makeButton("Save", [&log, raw] {
+  auto save = platform().makeButton("Save", [&log, raw = dialog.get()] {
     log.push_back("click");
     platform().stopModal();
     raw->orderOut();
     platform().postToMainQueue([&log] { log.push_back("answer"); });
     log.push_back("click returned");
   });
-  save->setFrame({380, 20, 100, 30});
   dialog->contentView()->addSubview(save);
   return dialog;
 }
 
-TEST(QtEventLoopTest, StopModalEndsTheLoopAndTheAnswerWaitsForTheCaller) {
-  Log log;
+// Runs `work` from inside an event of a loop of its own, and returns once it has.
+void runInEvent(const std::function<void(QEventLoop&)>& work) {
   QEventLoop outer;
-  later([&] {
+  later([&] { work(outer); });
+  outer.exec();
+}
+
+TEST(QtEventLoopTest, StopModalEndsTheLoopAndTheAnswerWaitsForTheCaller) {
+  EXPECT_TRUE(platform().isMainThread());
+  // Outside any loop this does nothing; above all it must not end the next loop early.
+  platform().stopModal();
+  Log log;
+  runInEvent([&](QEventLoop& outer) {
     auto dialog = makeDialog(log);
     later([&log, dialog] {
-      EXPECT_TRUE(qtWindowOf(dialog.get())->widget()->isModal());
+      EXPECT_TRUE(widgetOf(dialog)->isModal());
       EXPECT_EQ(platform().modalDepth(), 1);
-      pushButtonIn(dialog)->click();
+      widgetOf(dialog)->findChild<QPushButton*>()->click();
       log.push_back("event after click");
     });
     platform().runModalForWindow(*dialog);
     log.push_back("modal returned");
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_FALSE(qtWindowOf(dialog.get())->widget()->isModal());
+    EXPECT_FALSE(widgetOf(dialog)->isModal());
     later([&] { outer.quit(); });
     log.push_back("caller returned");
   });
-  outer.exec();
   waitUntil([&] { return log.back() == "answer"; });
   const Log expected = {"click",          "click returned",  "event after click",
                         "modal returned", "caller returned", "answer"};
@@ -77,40 +78,23 @@ TEST(QtEventLoopTest, PostedWorkRunsAfterTheCurrentEventInOrder) {
   EXPECT_EQ(log, (Log{"event done", "first", "second", "second done", "third", "fourth"}));
 }
 
-TEST(QtEventLoopTest, StopModalOutsideAnyLoopDoesNothing) {
-  platform().stopModal();
-  Log log;
-  QEventLoop outer;
-  later([&] {
-    auto dialog = makeDialog(log);
-    later([dialog] { pushButtonIn(dialog)->click(); });
-    platform().runModalForWindow(*dialog);
-    log.push_back("modal returned");
-    outer.quit();
-  });
-  outer.exec();
-  EXPECT_EQ(log.front(), "click");
-  EXPECT_TRUE(waitUntil([&] { return log.back() == "answer"; }));
-}
-
 TEST(QtEventLoopTest, NestedLoopsStopInnermostFirst) {
   Log log;
-  QEventLoop outer;
-  later([&] {
+  const auto stopLater = [&log](const char* entry) {
+    later([&log, entry] {
+      platform().stopModal();
+      log.push_back(entry);
+    });
+  };
+  runInEvent([&](QEventLoop& outer) {
     auto first = platform().makeWindow({0, 0, 300, 200}, kTitled);
     auto second = platform().makeWindow({0, 0, 200, 100}, kTitled);
     later([&, second] {
-      later([&] {
-        platform().stopModal();
-        log.push_back("stop inner");
-      });
+      stopLater("stop inner");
       platform().runModalForWindow(*second);
       log.push_back("inner returned");
       EXPECT_EQ(platform().modalDepth(), 1);
-      later([&] {
-        platform().stopModal();
-        log.push_back("stop outer");
-      });
+      stopLater("stop outer");
     });
     platform().runModalForWindow(*first);
     log.push_back("outer returned");
@@ -118,12 +102,7 @@ TEST(QtEventLoopTest, NestedLoopsStopInnermostFirst) {
     second->orderOut();
     outer.quit();
   });
-  outer.exec();
   EXPECT_EQ(log, (Log{"stop inner", "inner returned", "stop outer", "outer returned"}));
-}
-
-TEST(QtEventLoopTest, RunsOnTheMainThread) {
-  EXPECT_TRUE(platform().isMainThread());
 }
 
 }  // namespace

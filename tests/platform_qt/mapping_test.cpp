@@ -4,7 +4,6 @@
 
 #include "platform/qt/geometry_mapping.h"
 #include "platform/qt/menu_bar.h"
-#include "platform/qt/panels.h"
 #include "platform/qt/translations.h"
 #include "platform/qt/window_flags.h"
 
@@ -73,14 +72,6 @@ TEST(KeyEquivalents, UseTheCommandModifier) {
   EXPECT_EQ(keySequenceFor("Q"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q));
   EXPECT_EQ(keySequenceFor("o"), QKeySequence(Qt::CTRL | Qt::Key_O));
   EXPECT_TRUE(keySequenceFor("").isEmpty());
-}
-
-TEST(NameFilters, GatherEveryExtension) {
-  EXPECT_EQ(nameFilterFor({ContentType::xml()}), "XML document (*.xml *.fcpxml)");
-  EXPECT_EQ(nameFilterFor({ContentType::xml(), ContentType::fcpxmlBundle()}),
-            "XML document, FCPXML bundle (*.xml *.fcpxml *.fcpxmld)");
-  EXPECT_EQ(nameFilterFor({ContentType::srt()}), "SubRip subtitles (*.srt)");
-  EXPECT_TRUE(nameFilterFor({}).isEmpty());
 }
 
 TEST(TranslationChoice, FirstLanguageWithATableWins) {

@@ -1,14 +1,13 @@
-// The menu bar: built from the menu tree, placed above the main window's content, and its actions
-// and shortcuts reaching the application. Runs that end the application go through run().
+// The main window and its menu bar: the content area, title and button where asked, the bar above
+// them, and its actions and shortcuts reaching the application. Runs that end the application go
+// through run().
 #include <gtest/gtest.h>
 #include <QAction>
-#include <QFileDialog>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
-#include "platform/qt/qt_window.h"
 #include "qt_test_support.h"
 
 namespace caplift::platform::qt::testing {
@@ -46,13 +45,12 @@ std::shared_ptr<Menu> applicationMenu() {
 
 // Runs the application with `delegate` until it ends; false when it had to be stopped by force.
 bool runApplication(TestAppDelegate& delegate) {
-  bool ended = false;
   QTimer watchdog;
   watchdog.setSingleShot(true);
   QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(1); });
   watchdog.start(10000);
   platform().setDelegate(&delegate);
-  ended = platform().run() == 0;
+  const bool ended = platform().run() == 0;
   platform().setDelegate(nullptr);
   platform().resetTermination();
   return ended;
@@ -64,27 +62,51 @@ class QtMenuTest : public ::testing::Test {
     if (main_) main_->orderOut();
   }
   // The main window as the application makes it: menu first, then the window, then its button.
-  void makeMainWindow() {
+  void makeMainWindow(const Rect& content = {200, 200, 400, 200}) {
     platform().setMainMenu(applicationMenu());
-    main_ = platform().makeWindow({200, 200, 400, 200}, kTitled | kClosable | kMiniaturizable);
+    main_ = platform().makeWindow(content, kTitled | kClosable | kMiniaturizable);
+    main_->setTitle("Caplift（SRT extractor）");
     main_->makeKeyAndOrderFront();
-    auto button = platform().makeButton("Choose", [] {});
+    auto button = platform().makeButton("Choose FCPXML File…", [this] { ++presses_; });
     button->setFrame({100, 80, 200, 40});
     main_->contentView()->addSubview(button);
   }
   std::shared_ptr<Window> main_;
+  int presses_ = 0;
 };
 
-TEST_F(QtMenuTest, TheMainWindowCarriesTheMenuBarAboveItsContent) {
-  makeMainWindow();
-  QtWindow* window = qtWindowOf(main_.get());
-  if (window != platform().mainWindow().get()) GTEST_SKIP() << "another test's main window";
-  QMenuBar* bar = window->menuBar();
-  ASSERT_NE(bar, nullptr);
-  ASSERT_EQ(bar, platform().menuBar());
-  EXPECT_EQ(bar->parentWidget(), window->widget());
+TEST_F(QtMenuTest, TheMainWindowShowsItsContentWithTheMenuBarAbove) {
+  const Rect screen = *platform().mainScreenFrame();
+  const QRect qtScreen = QGuiApplication::primaryScreen()->geometry();
+  EXPECT_EQ(screen, (Rect{0, 0, double(qtScreen.width()), double(qtScreen.height())}));
+  const Rect content{(screen.width - 400) * 0.5, (screen.height - 200) * 0.5, 400, 200};
+  makeMainWindow(content);
 
-  const QList<QAction*> menus = bar->actions();
+  QWidget* widget = widgetOf(main_);
+  ASSERT_TRUE(waitUntil([&] { return widget->isVisible(); }));
+  EXPECT_EQ(widget->windowTitle(), QString::fromUtf8("Caplift（SRT extractor）"));
+  // The content keeps its size and place; the window grows by the bar, if it carries one.
+  const int bar = menuBarHeight(main_);
+  EXPECT_EQ(main_->contentRect(), content);
+  EXPECT_EQ(widget->size(), QSize(400, 200 + bar));
+  auto* push = widget->findChild<QPushButton*>();
+  ASSERT_NE(push, nullptr);
+  EXPECT_EQ(push->text(), QString::fromUtf8("Choose FCPXML File…"));
+  // (100, 80) from the bottom-left of a 200-high area is 80 from the top.
+  EXPECT_EQ(QRect(push->mapTo(widget, QPoint(0, 0)), push->size()), QRect(100, 80 + bar, 200, 40));
+  EXPECT_TRUE(push->isVisible());
+  push->click();
+  EXPECT_EQ(presses_, 1);
+
+  if (qtWindowOf(main_.get()) != platform().mainWindow().get()) {
+    GTEST_SKIP() << "another test's window is the main window";
+  }
+  QMenuBar* menuBar = qtWindowOf(main_.get())->menuBar();
+  ASSERT_NE(menuBar, nullptr);
+  ASSERT_EQ(menuBar, platform().menuBar());
+  EXPECT_EQ(menuBar->parentWidget(), widget);
+  EXPECT_EQ(menuBar->geometry(), QRect(0, 0, 400, bar));
+  const QList<QAction*> menus = menuBar->actions();
   ASSERT_EQ(menus.size(), 1);
   EXPECT_EQ(menus[0]->text(), "Caplift");
   const QList<QAction*> items = menus[0]->menu()->actions();
@@ -95,22 +117,9 @@ TEST_F(QtMenuTest, TheMainWindowCarriesTheMenuBarAboveItsContent) {
   EXPECT_EQ(items[2]->text(), "Quit caplift");
   EXPECT_EQ(items[2]->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-  // The content keeps its size and place; the window grows by the bar.
-  EXPECT_EQ(main_->contentRect(), (Rect{200, 200, 400, 200}));
-  EXPECT_EQ(window->widget()->size(), QSize(400, 200 + bar->height()));
-  EXPECT_EQ(bar->geometry(), QRect(0, 0, 400, bar->height()));
-  auto* push = window->widget()->findChild<QPushButton*>();
-  ASSERT_NE(push, nullptr);
-  EXPECT_EQ(QRect(push->mapTo(window->widget(), QPoint(0, 0)), push->size()),
-            QRect(100, 80 + bar->height(), 200, 40));
-}
-
-TEST_F(QtMenuTest, ItemsSendTheirActionsToTheDelegate) {
-  makeMainWindow();
   TestAppDelegate delegate;
   platform().setDelegate(&delegate);
-  QAction* about = platform().menuBar()->actions()[0]->menu()->actions()[0];
-  about->trigger();
+  items[0]->trigger();
   platform().setDelegate(nullptr);
   EXPECT_EQ(delegate.actions, std::vector<std::string>{"showAboutWindow"});
 }
@@ -123,7 +132,7 @@ TEST_F(QtMenuTest, ControlQQuitsAtOnceEvenFromAModalWindow) {
     auto preview = platform().makeWindow({0, 0, 600, 400}, kTitled);
     preview->setLevel(WindowLevel::kModalPanel);
     later([preview] {
-      QWidget* widget = qtWindowOf(preview.get())->widget();
+      QWidget* widget = widgetOf(preview);
       // Shortcuts go to the active window; the offscreen platform activates it asynchronously.
       EXPECT_TRUE(QTest::qWaitForWindowActive(widget));
       EXPECT_EQ(widget->actions().size(), 1);
@@ -149,7 +158,7 @@ TEST_F(QtMenuTest, ControlQQuitsFromAnOpenDialog) {
     chosen = platform().runOpenPanel({"Choose", {ContentType::xml()}});
   };
   EXPECT_TRUE(runApplication(delegate));
-  ASSERT_TRUE(chosen.has_value());
+  ASSERT_TRUE(chosen.has_value()) << "the panel never returned";
   EXPECT_EQ(*chosen, std::nullopt);
 }
 
@@ -163,10 +172,10 @@ TEST_F(QtMenuTest, ClosingTheLastWindowEndsTheApplicationWhenTheDelegateSaysSo) 
     about->setLevel(WindowLevel::kFloating);
     about->makeKeyAndOrderFront();
     later([&] {
-      qtWindowOf(main_.get())->widget()->close();
+      widgetOf(main_)->close();
       // The About window still stands, so the application goes on.
       EXPECT_FALSE(platform().isTerminating());
-      later([&] { qtWindowOf(about.get())->widget()->close(); });
+      later([&] { widgetOf(about)->close(); });
     });
   };
   EXPECT_TRUE(runApplication(delegate));

@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -14,84 +12,69 @@
 namespace caplift::platform::qt::testing {
 namespace {
 
-OpenPanelRequest openRequest() {
-  return {"Choose FCPXML File…", {ContentType::xml(), ContentType::fcpxmlBundle()}};
-}
-
 class QtPanelTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     QDir(dir_.path()).mkpath("Scene.fcpxmld");
-    touch("Scene.fcpxmld/Info.fcpxml");
-    touch("Project 1.fcpxml");
-  }
-  void touch(const char* name) {
-    QFile file(dir_.filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("<fcpxml/>");
+    for (const char* name : {"Scene.fcpxmld/Info.fcpxml", "Project 1.fcpxml"}) {
+      QFile file(dir_.filePath(name));
+      ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+      file.write("<fcpxml/>");
+    }
   }
   std::string path(const char* name) const { return dir_.filePath(name).toStdString(); }
 
   QTemporaryDir dir_;
 };
 
-TEST_F(QtPanelTest, OpenDialogTakesABundleFolderAsTheChoice) {
-  using Drive = std::function<void(QFileDialog&, const QString&)>;
-  const Drive ways[] = {
-      // Its full path typed, then Open. (Selecting in the list races the dialog's background
-      // listing of the folder, which a test cannot see the end of.)
-      [](QFileDialog& dialog, const QString& bundle) {
-        dialog.findChild<QLineEdit*>("fileNameEdit")->setText(bundle);
-        QMetaObject::invokeMethod(&dialog, "accept");
-      },
-      // Typed into the name field, then Open.
-      [](QFileDialog& dialog, const QString&) {
-        dialog.findChild<QLineEdit*>("fileNameEdit")->setText("Scene.fcpxmld");
-        QMetaObject::invokeMethod(&dialog, "accept");
-      },
-      // Double-clicked: the dialog would enter the folder.
-      [](QFileDialog& dialog, const QString& bundle) { emit dialog.directoryEntered(bundle); },
+TEST_F(QtPanelTest, OpenDialogChoosesAFileABundleFolderOrNothing) {
+  const QString bundle = dir_.filePath("Scene.fcpxmld");
+  struct Way {
+    const char* what;
+    std::function<void(QFileDialog&)> drive;
+    std::optional<std::string> chosen;
   };
-  for (const Drive& drive : ways) {
-    const QString bundle = QString::fromStdString(path("Scene.fcpxmld"));
-    const QString start = dir_.path();
+  const Way ways[] = {
+      {"a file's full path typed",
+       [&](QFileDialog& d) { typeAndAccept(d, dir_.filePath("Project 1.fcpxml")); },
+       path("Project 1.fcpxml")},
+      {"a bundle's full path typed", [&](QFileDialog& d) { typeAndAccept(d, bundle); },
+       path("Scene.fcpxmld")},
+      {"a bundle's name typed", [](QFileDialog& d) { typeAndAccept(d, "Scene.fcpxmld"); },
+       path("Scene.fcpxmld")},
+      // Double-clicked: the dialog would enter the folder.
+      {"a bundle double-clicked", [&](QFileDialog& d) { emit d.directoryEntered(bundle); },
+       path("Scene.fcpxmld")},
+      {"cancelled", [](QFileDialog& d) { d.reject(); }, std::nullopt},
+  };
+  for (const Way& way : ways) {
     whenShown<QFileDialog>([&](QFileDialog& dialog) {
       EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Choose FCPXML File…"));
+      EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
       EXPECT_EQ(dialog.nameFilters(),
                 QStringList{"XML document, FCPXML bundle (*.xml *.fcpxml *.fcpxmld)"});
-      dialog.setDirectory(start);
-      drive(dialog, bundle);
+      dialog.setDirectory(dir_.path());
+      way.drive(dialog);
     });
-    EXPECT_EQ(platform().runOpenPanel(openRequest()), path("Scene.fcpxmld"));
+    EXPECT_EQ(platform().runOpenPanel(
+                  {"Choose FCPXML File…", {ContentType::xml(), ContentType::fcpxmlBundle()}}),
+              way.chosen)
+        << way.what;
   }
 }
 
-TEST_F(QtPanelTest, OpenDialogChoosesAFileOrNothing) {
-  whenShown<QFileDialog>([&](QFileDialog& dialog) {
-    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
-    dialog.setDirectory(dir_.path());
-    dialog.findChild<QLineEdit*>("fileNameEdit")->setText(dir_.filePath("Project 1.fcpxml"));
-    QMetaObject::invokeMethod(&dialog, "accept");
-  });
-  EXPECT_EQ(platform().runOpenPanel(openRequest()), path("Project 1.fcpxml"));
-
-  whenShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
-  EXPECT_EQ(platform().runOpenPanel(openRequest()), std::nullopt);
-}
-
 TEST_F(QtPanelTest, SaveDialogProposesTheNameAndAddsTheSuffix) {
-  const SavePanelRequest request{"Save Subtitles", {ContentType::srt()}, "Project 1.srt"};
   whenShown<QFileDialog>([&](QFileDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), "Save Subtitles");
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(dialog.findChild<QLineEdit*>("fileNameEdit")->text(), "Project 1.srt");
     EXPECT_EQ(dialog.nameFilters(), QStringList{"SubRip subtitles (*.srt)"});
     dialog.setDirectory(dir_.path());
-    dialog.findChild<QLineEdit*>("fileNameEdit")->setText("renamed");
-    QMetaObject::invokeMethod(&dialog, "accept");
+    typeAndAccept(dialog, "renamed");
   });
-  EXPECT_EQ(platform().runSavePanel(request), path("renamed.srt"));
+  EXPECT_EQ(platform().runSavePanel({"Save Subtitles", {ContentType::srt()}, "Project 1.srt"}),
+            path("renamed.srt"));
 }
 
 TEST(QtAlertTest, ShowsBoldMessageInformativeTextAndButtons) {
@@ -103,9 +86,8 @@ TEST(QtAlertTest, ShowsBoldMessageInformativeTextAndButtons) {
       auto* informative = box.findChild<QLabel*>("qt_msgbox_informativelabel");
       ASSERT_NE(informative, nullptr);
       EXPECT_EQ(informative->textFormat(), Qt::PlainText);
-      const QList<QAbstractButton*> buttons = box.buttons();
-      ASSERT_EQ(buttons.size(), 2);
-      for (QAbstractButton* button : buttons) {
+      ASSERT_EQ(box.buttons().size(), 2);
+      for (QAbstractButton* button : box.buttons()) {
         if (button->text() == (pressed == 0 ? "OK" : "Cancel")) button->click();
       }
     });

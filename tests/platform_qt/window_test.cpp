@@ -1,11 +1,8 @@
-// Real windows on the offscreen platform: their place, size, buttons, levels and life span.
+// Real windows on the offscreen platform: their size, close buttons, levels and life span.
 #include <gtest/gtest.h>
 #include <QLabel>
-#include <QPushButton>
-#include <QScreen>
 #include <QWindow>
 
-#include "platform/qt/qt_window.h"
 #include "qt_test_support.h"
 
 namespace caplift::platform::qt::testing {
@@ -22,47 +19,6 @@ class RecordingWindowDelegate : public WindowDelegate {
   std::vector<Window*> closed;
   bool visibleWhenTold = false;
 };
-
-QWidget* widgetOf(const std::shared_ptr<Window>& window) {
-  return qtWindowOf(window.get())->widget();
-}
-
-TEST(QtWindowTest, ShowsItsContentAreaTitleAndButtonWhereAsked) {
-  const Rect screen = *platform().mainScreenFrame();
-  const QRect qtScreen = QGuiApplication::primaryScreen()->geometry();
-  EXPECT_EQ(screen, (Rect{0, 0, double(qtScreen.width()), double(qtScreen.height())}));
-
-  const Rect content{(screen.width - 400) * 0.5, (screen.height - 200) * 0.5, 400, 200};
-  auto window = platform().makeWindow(content, kMainStyle);
-  window->setTitle("Caplift（SRT extractor）");
-  window->makeKeyAndOrderFront();
-  bool pressed = false;
-  auto button = platform().makeButton("Choose FCPXML File…", [&] { pressed = true; });
-  button->setFrame({100, 80, 200, 40});
-  window->contentView()->addSubview(button);
-
-  QWidget* widget = widgetOf(window);
-  ASSERT_TRUE(waitUntil([&] { return widget->isVisible(); }));
-  EXPECT_EQ(widget->windowTitle(), QString::fromUtf8("Caplift（SRT extractor）"));
-  EXPECT_EQ(window->title(), "Caplift（SRT extractor）");
-  EXPECT_EQ(window->contentRect(), content);
-  // Nothing but the menu bar (when there is one) may stand above the content.
-  const int barHeight =
-      qtWindowOf(window.get())->menuBar() ? qtWindowOf(window.get())->menuBar()->height() : 0;
-  EXPECT_EQ(widget->size(), QSize(400, 200 + barHeight));
-
-  auto* push = widget->findChild<QPushButton*>();
-  ASSERT_NE(push, nullptr);
-  EXPECT_EQ(push->text(), QString::fromUtf8("Choose FCPXML File…"));
-  // (100, 80) from the bottom-left of a 200-high area is 80 from the top.
-  EXPECT_EQ(QRect(push->mapTo(widget, QPoint(0, 0)), push->size()),
-            QRect(100, 80 + barHeight, 200, 40));
-  EXPECT_EQ(button->frame(), (Rect{100, 80, 200, 40}));
-  EXPECT_TRUE(push->isVisible());
-  push->click();
-  EXPECT_TRUE(pressed);
-  window->orderOut();
-}
 
 TEST(QtWindowTest, NotResizableMeansFixedSize) {
   auto fixed = platform().makeWindow({10, 10, 300, 100}, kMainStyle);
@@ -83,8 +39,7 @@ TEST(QtWindowTest, ClosingTellsTheDelegateFirstAndOnlyWhenClosable) {
   EXPECT_TRUE(delegate.closed.empty());
   // Closing it in code works as the close button would.
   preview->close();
-  ASSERT_EQ(delegate.closed.size(), 1u);
-  EXPECT_EQ(delegate.closed[0], preview.get());
+  EXPECT_EQ(delegate.closed, std::vector<Window*>{preview.get()});
   EXPECT_TRUE(delegate.visibleWhenTold);
   EXPECT_FALSE(preview->isVisible());
 
@@ -92,21 +47,22 @@ TEST(QtWindowTest, ClosingTellsTheDelegateFirstAndOnlyWhenClosable) {
   closable->setDelegate(&delegate);
   closable->makeKeyAndOrderFront();
   widgetOf(closable)->close();  // the close button
-  ASSERT_EQ(delegate.closed.size(), 2u);
-  EXPECT_EQ(delegate.closed[1], closable.get());
+  EXPECT_EQ(delegate.closed, (std::vector<Window*>{preview.get(), closable.get()}));
   EXPECT_FALSE(closable->isVisible());
 }
 
 TEST(QtWindowTest, ADisabledMiniaturizeButtonIsLeftOut) {
   auto about = platform().makeWindow({0, 0, 400, 250}, kTitled | kClosable);
   about->setStyleMask(about->styleMask() | kMiniaturizable);
-  EXPECT_TRUE(widgetOf(about)->windowFlags() & Qt::WindowMinimizeButtonHint);
+  const auto minimizeShown = [&] {
+    return bool(widgetOf(about)->windowFlags() & Qt::WindowMinimizeButtonHint);
+  };
+  EXPECT_TRUE(minimizeShown());
   about->setStandardButtonEnabled(StandardButton::kMiniaturize, false);
-  EXPECT_EQ(about->styleMask(), 7u);
-  EXPECT_FALSE(widgetOf(about)->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(minimizeShown());
   EXPECT_TRUE(widgetOf(about)->windowFlags() & Qt::WindowCloseButtonHint);
   about->setStandardButtonEnabled(StandardButton::kMiniaturize, true);
-  EXPECT_TRUE(widgetOf(about)->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(minimizeShown());
 }
 
 TEST(QtWindowTest, PlatformHoldsAShownWindowUntilItCloses) {
@@ -141,7 +97,6 @@ TEST(QtWindowTest, RaisedLevelsStayAboveTheMainWindow) {
   }
   auto floating = platform().makeWindow({0, 0, 400, 250}, kTitled | kClosable);
   floating->setLevel(WindowLevel::kFloating);
-  EXPECT_EQ(floating->level(), WindowLevel::kFloating);
   floating->makeKeyAndOrderFront();
   QWindow* parent = widgetOf(floating)->windowHandle()->transientParent();
   ASSERT_NE(parent, nullptr);
@@ -163,8 +118,7 @@ TEST(QtWindowTest, SubviewsKeepTheirFramesWhenTheContentViewChanges) {
   label->setFrame({0, 100, 400, 20});
   content->addSubview(label);
   window->setContentView(content);
-  EXPECT_EQ(window->contentView(), content);
-  QWidget* labelWidget = qtWindowOf(window.get())->widget()->findChild<QLabel*>();
+  QWidget* labelWidget = widgetOf(window)->findChild<QLabel*>();
   ASSERT_NE(labelWidget, nullptr);
   EXPECT_EQ(labelWidget->geometry(), QRect(0, 400 - 120, 400, 20));
   // A new frame height moves the subview so it keeps its distance from the bottom.

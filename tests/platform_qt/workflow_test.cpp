@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -59,27 +58,24 @@ void playUser(const QString& input, const QString& outputFolder, Road& road) {
   whenReady([=] { return visibleButton(choose) != nullptr; },
             [=, &road] {
               whenShown<QFileDialog>([=, &road](QFileDialog& open) {
-                open.setDirectory(QFileInfo(input).absolutePath());
-                open.selectFile(input);
                 whenReady([] { return visiblePreviewText() != nullptr; },
                           [=, &road] {
                             road.previewText = visiblePreviewText()->text();
                             whenShown<QFileDialog>([=, &road](QFileDialog& saveDialog) {
                               road.proposedName =
                                   saveDialog.findChild<QLineEdit*>("fileNameEdit")->text();
-                              saveDialog.setDirectory(outputFolder);
-                              saveDialog.selectFile(road.proposedName);
                               whenShown<QMessageBox>([&road](QMessageBox& alert) {
                                 road.alertText = alert.informativeText();
                                 alert.buttons().front()->click();
                                 road.finished = true;
                                 later([] { platform().terminate(); });
                               });
-                              QMetaObject::invokeMethod(&saveDialog, "accept");
+                              typeAndAccept(saveDialog,
+                                            QDir(outputFolder).filePath(road.proposedName));
                             });
                             visibleButton(save)->click();
                           });
-                QMetaObject::invokeMethod(&open, "accept");
+                typeAndAccept(open, input);
               });
               visibleButton(choose)->click();
             });
