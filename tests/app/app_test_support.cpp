@@ -22,11 +22,6 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
   if (path_.empty()) return;
   std::error_code ec;
-  // Tests may leave read-only folders behind; make them writable again to remove them.
-  for (auto it = fs::recursive_directory_iterator(path_, ec); it != fs::end(it); it.increment(ec)) {
-    if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, ec);
-  }
-  fs::permissions(path_, fs::perms::owner_all, ec);
   fs::remove_all(path_, ec);
 }
 
@@ -41,9 +36,9 @@ std::string TempDir::makeFolder(const std::string& name) const {
   return file(name);
 }
 
-std::vector<std::string> TempDir::names(const std::string& folder) const {
+std::vector<std::string> TempDir::names() const {
   std::vector<std::string> result;
-  for (const auto& entry : fs::directory_iterator(folder.empty() ? path_ : file(folder))) {
+  for (const auto& entry : fs::directory_iterator(path_)) {
     result.push_back(entry.path().filename().string());
   }
   std::sort(result.begin(), result.end());

@@ -23,7 +23,7 @@ class TempDir {
   std::string write(const std::string& name, const std::string& bytes) const;
   std::string makeFolder(const std::string& name) const;
   // The names in the folder, sorted.
-  std::vector<std::string> names(const std::string& folder = {}) const;
+  std::vector<std::string> names() const;
 
  private:
   std::string path_;

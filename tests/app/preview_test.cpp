@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/app/app_test_support.h"
 
 namespace caplift::testing {
@@ -24,15 +26,16 @@ class Preview : public AppTest {
     }
     return nullptr;
   }
-  void expectNoPreviewOpen() {
-    EXPECT_EQ(app.previewWindow, nullptr);
-    EXPECT_FALSE(app.previewCompletion);
+  static FakeTextView* textOf(FakeWindow* window) {
+    auto* scroll = window ? window->content().subview<FakeScrollView>(0) : nullptr;
+    return scroll ? dynamic_cast<FakeTextView*>(scroll->documentView.get()) : nullptr;
   }
-  void expectPreviewOpen() {
-    EXPECT_NE(app.previewWindow, nullptr);
-    EXPECT_TRUE(app.previewCompletion);
-    EXPECT_EQ(fake.modalDepth(), 1u);
-    EXPECT_TRUE(app.previewWindow && app.previewWindow->isVisible());
+  // Both fields are set exactly while the preview's modal loop runs.
+  void expectPreviewOpen(bool open) {
+    EXPECT_EQ(app.previewWindow != nullptr, open);
+    EXPECT_EQ(static_cast<bool>(app.previewCompletion), open);
+    if (open) EXPECT_TRUE(app.previewWindow->isVisible());
+    EXPECT_EQ(fake.modalDepth(), open ? 1u : 0u);
   }
 };
 
@@ -50,29 +53,22 @@ TEST_F(Preview, ShowsTheWholeTextReadOnlyAboveThreeButtons) {
 
   const auto& content = window->content();
   ASSERT_EQ(content.subviews.size(), 4u);
-  auto* scroll = content.subview<FakeScrollView>(0);
-  ASSERT_NE(scroll, nullptr);
-  EXPECT_EQ(scroll->frame(), (Rect{20, 70, 560, 300}));
-  EXPECT_TRUE(scroll->hasVerticalScroller);
-  auto* text = dynamic_cast<FakeTextView*>(scroll->documentView.get());
+  EXPECT_EQ(content.subview<FakeScrollView>(0)->frame(), (Rect{20, 70, 560, 300}));
+  EXPECT_TRUE(content.subview<FakeScrollView>(0)->hasVerticalScroller);
+  FakeTextView* text = textOf(window);
   ASSERT_NE(text, nullptr);
   EXPECT_EQ(text->frame(), (Rect{0, 0, 560, 300}));
   EXPECT_FALSE(text->editable);
   EXPECT_EQ(text->font, (Font{Font::Kind::kMonospacedSystem, 13}));
   EXPECT_EQ(text->text, srtOf(kTwoTitles));
-  EXPECT_FALSE(text->text.empty());
 
-  struct Expected {
-    const char* title;
-    Rect frame;
-  };
-  const Expected buttons[] = {
+  const std::pair<const char*, Rect> buttons[] = {
       {"save_ok", {380, 20, 100, 30}}, {"cancel", {20, 20, 100, 30}}, {"back", {490, 20, 100, 30}}};
   for (std::size_t i = 0; i < 3; ++i) {
     auto* button = content.subview<FakeButton>(i + 1);
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(button->title(), buttons[i].title);
-    EXPECT_EQ(button->frame(), buttons[i].frame);
+    EXPECT_EQ(button->title(), buttons[i].first);
+    EXPECT_EQ(button->frame(), buttons[i].second);
     EXPECT_EQ(button->bezelStyle, platform::BezelStyle::kRounded);
   }
 }
@@ -86,13 +82,11 @@ TEST_F(Preview, TitlesComeFromTheStringTable) {
   ASSERT_NE(window, nullptr);
   EXPECT_NE(window->button("Save"), nullptr);
   EXPECT_NE(window->button("Back"), nullptr);
-  for (const auto& lookup :
-       std::vector<std::pair<std::string, std::string>>{{"preview", "preview SRT"},
-                                                        {"save_ok", "Save OK"},
-                                                        {"cancel", "Cancel"},
-                                                        {"back", "Back"}}) {
-    EXPECT_NE(std::find(fake.localizedLookups.begin(), fake.localizedLookups.end(), lookup),
-              fake.localizedLookups.end())
+  for (const std::pair<std::string, std::string> lookup : {std::pair{"preview", "preview SRT"},
+                                                           {"save_ok", "Save OK"},
+                                                           {"cancel", "Cancel"},
+                                                           {"back", "Back"}}) {
+    EXPECT_NE(std::ranges::find(fake.localizedLookups, lookup), fake.localizedLookups.end())
         << lookup.first;
   }
 }
@@ -100,13 +94,12 @@ TEST_F(Preview, TitlesComeFromTheStringTable) {
 // Save and back answer later, from the main queue: after the modal loop and the dialog returned,
 // with both fields already empty.
 TEST_F(Preview, SaveAndBackAnswerOnlyAfterTheDialogHasReturned) {
-  for (const char* pressed : {"save_ok", "back"}) {
+  for (const std::string pressed : {"save_ok", "back"}) {
     SCOPED_TRACE(pressed);
     fake.calls.clear();
-    fake.user().chooseFile(input).inspect([&] { expectPreviewOpen(); }).press(pressed);
+    fake.user().chooseFile(input).inspect([&] { expectPreviewOpen(true); }).press(pressed);
     pressChoose();
-    expectNoPreviewOpen();
-    EXPECT_EQ(fake.modalDepth(), 0u);
+    expectPreviewOpen(false);
     EXPECT_EQ(fake.pendingWork(), 1u);
     EXPECT_FALSE(fake.windows.back()->isVisible());
     EXPECT_FALSE(fake.windows.back()->closed);
@@ -114,7 +107,7 @@ TEST_F(Preview, SaveAndBackAnswerOnlyAfterTheDialogHasReturned) {
 
     fake.user().cancelPanel();
     EXPECT_EQ(fake.runPostedWork(), 1u);
-    const bool save = std::string(pressed) == "save_ok";
+    const bool save = pressed == "save_ok";
     const long answered = fake.findCall(save ? "runSavePanel" : "runOpenPanel", 1);
     EXPECT_GT(answered, fake.findCall("modal loop ended preview"));
     EXPECT_EQ(fake.countCalls("runSavePanel"), save ? 1u : 0u);
@@ -124,11 +117,10 @@ TEST_F(Preview, SaveAndBackAnswerOnlyAfterTheDialogHasReturned) {
 TEST_F(Preview, CancelDropsTheAnswer) {
   fake.user().chooseFile(input).press("cancel");
   pressChoose();
-  expectNoPreviewOpen();
+  expectPreviewOpen(false);
   EXPECT_EQ(fake.pendingWork(), 0u);
   EXPECT_EQ(fake.countCalls("stopModal"), 1u);
   EXPECT_FALSE(preview()->isVisible());
-  EXPECT_EQ(fake.runPostedWork(), 0u);
   EXPECT_EQ(fake.openPanels.size(), 1u);
   EXPECT_TRUE(fake.savePanels.empty());
   EXPECT_TRUE(fake.alerts.empty());
@@ -143,26 +135,40 @@ TEST_F(Preview, ButtonsDoNothingWithoutAPreview) {
   EXPECT_EQ(fake.pendingWork(), 0u);
 }
 
-TEST_F(Preview, BackLeadsToASecondPreviewInANewWindow) {
-  fake.user().chooseFile(input).press("back");
-  pressChoose();
-  fake.user().chooseFile(other).press("cancel");
-  fake.runPostedWork();
-  ASSERT_NE(preview(1), nullptr);
-  EXPECT_NE(preview(0), preview(1));
-  EXPECT_FALSE(preview(0)->isVisible());
-  EXPECT_FALSE(preview(0)->closed);
-  auto* text = dynamic_cast<FakeTextView*>(
-      preview(1)->content().subview<FakeScrollView>(0)->documentView.get());
-  ASSERT_NE(text, nullptr);
-  EXPECT_EQ(text->text, srtOf(kOtherTitle));
+// Back, or closing the preview window, opens the panel again and the next file's preview in a
+// new window; saving from there saves the next file.
+TEST_F(Preview, BackAndClosingTheWindowLeadToASecondPreview) {
+  for (const bool byClosing : {false, true}) {
+    SCOPED_TRACE(byClosing ? "closed" : "back");
+    const std::size_t first = byClosing ? 2 : 0;  // the previews of the first round stay recorded
+    const std::string target = dir.file(byClosing ? "closed.srt" : "back.srt");
+    fake.openPanels.clear();
+    fake.savePanels.clear();
+    fake.user().chooseFile(input);
+    if (byClosing)
+      fake.user().closeWindow();
+    else
+      fake.user().press("back");
+    fake.user().chooseFile(other).press("save_ok").chooseFile(target).dismissAlert();
+    pressChoose();
+    fake.runPostedWork();
+    EXPECT_EQ(fake.openPanels.size(), 2u);
+    ASSERT_NE(preview(first + 1), nullptr);
+    EXPECT_FALSE(preview(first)->isVisible());
+    ASSERT_NE(textOf(preview(first + 1)), nullptr);
+    EXPECT_EQ(textOf(preview(first + 1))->text, srtOf(kOtherTitle));
+    expectPreviewOpen(false);
+    ASSERT_EQ(fake.savePanels.size(), 1u);
+    EXPECT_EQ(fake.savePanels[0].nameFieldStringValue, "Other.srt");
+    EXPECT_EQ(readBytes(target), srtOf(kOtherTitle));
+  }
 }
 
 TEST_F(Preview, WindowWillCloseIgnoresOtherWindowsAndClosesWithoutAPreview) {
-  int answers = 0;
   auto stray = fake.makeWindow({0, 0, 10, 10}, 1);
   app.windowWillClose(stray.get());  // no preview open
   app.previewWindow = fake.makeWindow({0, 0, 600, 400}, 1);
+  int answers = 0;
   app.previewCompletion = [&](bool) { ++answers; };
   const auto previewWindow = app.previewWindow;
   for (platform::Window* closing : {stray.get(), app.window.get(), (platform::Window*)nullptr}) {
@@ -174,6 +180,7 @@ TEST_F(Preview, WindowWillCloseIgnoresOtherWindowsAndClosesWithoutAPreview) {
   EXPECT_EQ(fake.countCalls("stopModal"), 0u);
 }
 
+// The answer opens the next preview, as back does, so the fields must be empty before it runs.
 TEST_F(Preview, ClosingThePreviewAnswersBackOnceWithTheFieldsAlreadyEmpty) {
   std::vector<bool> answers;
   auto closing = fake.makeWindow({0, 0, 600, 400}, 1);
@@ -184,7 +191,6 @@ TEST_F(Preview, ClosingThePreviewAnswersBackOnceWithTheFieldsAlreadyEmpty) {
     EXPECT_EQ(app.previewWindow, nullptr);
     EXPECT_FALSE(app.previewCompletion);
     EXPECT_EQ(fake.countCalls("stopModal"), 1u);
-    // The answer opens the next preview, as back does.
     app.previewWindow = next;
     app.previewCompletion = [](bool) {};
   };
@@ -194,22 +200,6 @@ TEST_F(Preview, ClosingThePreviewAnswersBackOnceWithTheFieldsAlreadyEmpty) {
   EXPECT_TRUE(app.previewCompletion);
   app.previewWindow.reset();
   app.previewCompletion = nullptr;
-}
-
-TEST_F(Preview, ClosingThePreviewWindowActsAsBack) {
-  fake.user().chooseFile(input).closeWindow().chooseFile(other).press("save_ok");
-  pressChoose();
-  EXPECT_EQ(fake.openPanels.size(), 2u);
-  ASSERT_NE(preview(1), nullptr);
-  expectNoPreviewOpen();
-  EXPECT_EQ(fake.pendingWork(), 1u);
-
-  const std::string target = dir.file("other.srt");
-  fake.user().chooseFile(target).dismissAlert();
-  fake.runPostedWork();
-  ASSERT_EQ(fake.savePanels.size(), 1u);
-  EXPECT_EQ(fake.savePanels[0].nameFieldStringValue, "Other.srt");
-  EXPECT_EQ(readBytes(target), srtOf(kOtherTitle));
 }
 
 }  // namespace
