@@ -29,16 +29,14 @@ TEST_F(CliBatch, ConvertsEveryInputAndSummarizes) {
   EXPECT_EQ(listDir(out()), (std::vector<std::string>{"Project 1.srt", "a.srt"}));
   EXPECT_EQ(readFile(out() + "/a.srt"), kDocumentSrt);
   EXPECT_EQ(readFile(out() + "/Project 1.srt"), kDocumentSrt);
-
-  CliResult quiet = runCli({"-q", dir / "a.fcpxml", "--output-dir", out() + "/"});
-  EXPECT_EQ(quiet.exitCode, 0);
-  EXPECT_EQ(quiet.err, "");
+  EXPECT_EQ(runCli({"-q", dir / "a.fcpxml", "--output-dir", out() + "/"}).err, "");
 }
 
 TEST_F(CliBatch, GoesOnAfterAFailureAndExitsWithOne) {
   std::filesystem::create_directory(out());
   writeFile(out() + "/broken.srt", "old\n");
-  std::string failure = "caplift-convert: " + (dir / "broken.fcpxml: ");
+  const std::string missing =
+      "caplift-convert: " + (dir / "missing.fcpxml") + ": cannot read: No such file or directory\n";
   for (bool quiet : {false, true}) {
     SCOPED_TRACE(quiet ? "quiet" : "with summary");
     std::vector<std::string> args{dir / "broken.fcpxml", dir / "missing.fcpxml", dir / "a.fcpxml",
@@ -46,9 +44,8 @@ TEST_F(CliBatch, GoesOnAfterAFailureAndExitsWithOne) {
     if (quiet) args.push_back("-q");
     CliResult result = runCli(args);
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err.rfind(failure, 0), 0u) << result.err;
-    std::string missing = "caplift-convert: " + (dir / "missing.fcpxml") +
-                          ": cannot read: No such file or directory\n";
+    EXPECT_EQ(result.err.rfind("caplift-convert: " + (dir / "broken.fcpxml: "), 0), 0u)
+        << result.err;
     EXPECT_NE(result.err.find("\n" + missing), std::string::npos) << result.err;
     EXPECT_EQ(result.err.ends_with(missing + "1 converted, 2 failed\n"), !quiet) << result.err;
     EXPECT_EQ(listDir(out()), (std::vector<std::string>{"a.srt", "broken.srt"}));

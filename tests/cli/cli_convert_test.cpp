@@ -35,7 +35,7 @@ TEST(CliConvert, WritesTheSubtitlesToStandardOutput) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.label);
-    CliResult result = runCli(c.args, CliRun::withInput(c.input));
+    CliResult result = runCli(c.args, {.input = c.input});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, kDocumentSrt);
     EXPECT_EQ(result.err, "");
@@ -91,6 +91,7 @@ TEST(CliConvert, InputFailuresNameTheFileAndPrintNothing) {
   struct Case {
     std::string input;
     std::string message;  // after "caplift-convert: "
+    std::optional<std::string> standardInput = {};
   } cases[] = {
       {dir / "missing.fcpxml", dir / "missing.fcpxml: cannot read: No such file or directory"},
       {dir / "folder", dir / "folder: a folder without Info.fcpxml, so not an FCPXML bundle"},
@@ -101,31 +102,30 @@ TEST(CliConvert, InputFailuresNameTheFileAndPrintNothing) {
       {dir / "late-broken.fcpxml", dir / "late-broken.fcpxml: " + parserWhy(kLateParseError)},
       {dir / "late-latin1.fcpxml", dir / "late-latin1.fcpxml: " + parserWhy(kLateNotUtf8)},
       {dir / "Latin.fcpxmld", dir / "Latin.fcpxmld/Info.fcpxml: " + parserWhy(kNotUtf8)},
+      {"-", "standard input: " + parserWhy(kLateParseError), kLateParseError},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);
-    CliResult result = runCli({c.input});
+    CliResult result = runCli({c.input}, {.input = c.standardInput});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "caplift-convert: " + c.message + "\n");
   }
-
-  CliResult piped = runCli({"-"}, CliRun::withInput(kLateParseError));
-  EXPECT_EQ(piped.exitCode, 1);
-  EXPECT_EQ(piped.out, "");
-  EXPECT_EQ(piped.err, "caplift-convert: standard input: " + parserWhy(kLateParseError) + "\n");
 }
 
 TEST(CliConvert, AStandardOutputThatTakesNothingIsAFailure) {
   TempDir dir;
   writeFile(dir / "a.fcpxml", kDocument);
-  CliResult full = runCli({dir / "a.fcpxml"}, CliRun::withStdoutTo("/dev/full"));
-  EXPECT_EQ(full.exitCode, 1);
-  EXPECT_EQ(full.err, "caplift-convert: standard output: cannot write: No space left on device\n");
-
-  CliResult closed = runCli({dir / "a.fcpxml"}, CliRun::withBrokenStdout());
-  EXPECT_EQ(closed.exitCode, 1);
-  EXPECT_EQ(closed.err, "caplift-convert: standard output: cannot write: Broken pipe\n");
+  const std::pair<CliRun, const char*> cases[] = {
+      {{.stdoutPath = "/dev/full"}, "No space left on device"},
+      {{.stdoutBrokenPipe = true}, "Broken pipe"},
+  };
+  for (const auto& [run, why] : cases) {
+    CliResult result = runCli({dir / "a.fcpxml"}, run);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err,
+              std::string("caplift-convert: standard output: cannot write: ") + why + "\n");
+  }
 }
 
 }  // namespace

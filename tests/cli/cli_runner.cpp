@@ -1,8 +1,6 @@
 #include "tests/cli/cli_runner.h"
 
 #include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <stdexcept>
 
 namespace caplift::test {
@@ -22,85 +19,51 @@ namespace fs = std::filesystem;
 namespace {
 
 // Long enough for any run; only there so that a hanging converter fails the test instead of
-// hanging the suite.
-constexpr int kGiveUpMilliseconds = 60'000;
-
-[[noreturn]] void childExec(const std::vector<std::string>& args, const CliRun& run, int inputFd,
-                            int outFd, int errFd) {
-  dup2(inputFd, 0);
-  dup2(outFd, 1);
-  dup2(errFd, 2);
-  if (run.fileSizeLimit >= 0) {
-    rlimit limit{static_cast<rlim_t>(run.fileSizeLimit), static_cast<rlim_t>(run.fileSizeLimit)};
-    setrlimit(RLIMIT_FSIZE, &limit);
-  }
-  std::vector<char*> argv{const_cast<char*>(CAPLIFT_CONVERT_PATH)};
-  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  execv(argv[0], argv.data());
-  _exit(127);
-}
-
-int openInput(const CliRun& run, const TempDir& scratch) {
-  if (!run.input) return open("/dev/null", O_RDONLY | O_CLOEXEC);
-  std::string path = scratch / "stdin";
-  writeFile(path, *run.input);
-  return open(path.c_str(), O_RDONLY | O_CLOEXEC);
-}
+// hanging the suite (the alarm outlives the exec).
+constexpr unsigned kGiveUpSeconds = 60;
 
 }  // namespace
 
 CliResult runCli(const std::vector<std::string>& args, const CliRun& run) {
   TempDir scratch;
-  int inputFd = openInput(run, scratch);
-  int outPipe[2], errPipe[2];
-  if (inputFd < 0 || pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
-    throw std::runtime_error("cannot set up the child's streams");
+  const std::string in = run.input ? scratch / "in" : "/dev/null";
+  const std::string out = run.stdoutPath.empty() ? scratch / "out" : run.stdoutPath;
+  if (run.input) writeFile(in, *run.input);
+  int broken[2] = {-1, -1};  // a pipe whose reading end is closed before anyone could read it
+  int err[2];  // a pipe, not a file: a file-size limit must not cut the messages short
+  if (pipe(err) != 0 || (run.stdoutBrokenPipe && (pipe(broken) != 0 || close(broken[0]) != 0))) {
+    throw std::runtime_error("cannot make a pipe");
   }
-  int outFd = outPipe[1];
-  if (!run.stdoutPath.empty()) outFd = open(run.stdoutPath.c_str(), O_WRONLY | O_CLOEXEC);
-  if (run.stdoutBrokenPipe) {
-    int broken[2];
-    if (pipe2(broken, O_CLOEXEC) != 0) throw std::runtime_error("cannot make a pipe");
-    close(broken[0]);
-    outFd = broken[1];
+  std::vector<char*> argv{const_cast<char*>(CAPLIFT_CONVERT_PATH)};
+  for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(open(in.c_str(), O_RDONLY), 0);
+    dup2(run.stdoutBrokenPipe ? broken[1] : open(out.c_str(), O_WRONLY | O_CREAT, 0600), 1);
+    dup2(err[1], 2);
+    if (run.fileSizeLimit >= 0) {
+      const rlimit limit{static_cast<rlim_t>(run.fileSizeLimit),
+                         static_cast<rlim_t>(run.fileSizeLimit)};
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    alarm(kGiveUpSeconds);
+    execv(argv[0], argv.data());
+    _exit(127);
   }
-
-  pid_t pid = fork();
-  if (pid == 0) childExec(args, run, inputFd, outFd, errPipe[1]);
-  close(inputFd);
-  close(outPipe[1]);
-  close(errPipe[1]);
-  if (outFd != outPipe[1]) close(outFd);
-
+  if (broken[1] >= 0) close(broken[1]);
+  close(err[1]);
   CliResult result;
-  pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-  std::string* sinks[2] = {&result.out, &result.err};
-  int openStreams = 2;
-  while (openStreams > 0) {
-    if (poll(fds, 2, kGiveUpMilliseconds) <= 0) {
-      kill(pid, SIGKILL);
-      break;
-    }
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      char buffer[65536];
-      ssize_t count = read(fds[i].fd, buffer, sizeof buffer);
-      if (count > 0) {
-        sinks[i]->append(buffer, static_cast<std::size_t>(count));
-      } else {
-        close(fds[i].fd);
-        fds[i].fd = -1;
-        --openStreams;
-      }
-    }
+  char buffer[65536];
+  for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;) {
+    result.err.append(buffer, static_cast<std::size_t>(n));
   }
-  for (pollfd& fd : fds) {
-    if (fd.fd >= 0) close(fd.fd);
-  }
+  close(err[0]);
   int status = 0;
   waitpid(pid, &status, 0);
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  if (run.stdoutPath.empty()) result.out = readFile(out).value_or("");
   return result;
 }
 

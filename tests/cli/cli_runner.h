@@ -14,31 +14,10 @@ struct CliResult {
 };
 
 struct CliRun {
-  std::optional<std::string> input;  // standard input; /dev/null when absent
-  std::string stdoutPath;            // standard output goes to this file instead of being captured
-  bool stdoutBrokenPipe = false;     // standard output is a pipe that nobody reads
-  long fileSizeLimit = -1;           // RLIMIT_FSIZE in bytes for the child, when >= 0
-
-  static CliRun withInput(std::optional<std::string> text) {
-    CliRun run;
-    run.input = std::move(text);
-    return run;
-  }
-  static CliRun withStdoutTo(std::string path) {
-    CliRun run;
-    run.stdoutPath = std::move(path);
-    return run;
-  }
-  static CliRun withBrokenStdout() {
-    CliRun run;
-    run.stdoutBrokenPipe = true;
-    return run;
-  }
-  static CliRun withFileSizeLimit(long bytes) {
-    CliRun run;
-    run.fileSizeLimit = bytes;
-    return run;
-  }
+  std::optional<std::string> input{};  // standard input; /dev/null when absent
+  std::string stdoutPath{};       // standard output goes to this file instead of being captured
+  bool stdoutBrokenPipe = false;  // standard output is a pipe that nobody reads
+  long fileSizeLimit = -1;        // RLIMIT_FSIZE in bytes for the child, when >= 0
 };
 
 // Runs caplift-convert with `args` and returns what it did.

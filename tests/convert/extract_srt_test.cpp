@@ -19,6 +19,23 @@ std::string cue(int number, const char* timing, const std::string& text) {
   return std::to_string(number) + "\n" + timing + "\n" + text + "\n\n";
 }
 
+// The first cue, at time zero.
+std::string atZero(const std::string& text) {
+  return cue(1, "00:00:00,000 --> 00:00:00,000", text);
+}
+
+std::string repeat(const std::string& piece, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+std::string emptyCues(int count) {
+  std::string srt;
+  for (int i = 1; i <= count; ++i) srt += cue(i, "00:00:00,000 --> 00:00:00,000", "");
+  return srt;
+}
+
 const ConversionCase kConversionCases[] = {
     {"no titles", "<fcpxml><clip offset='1s'/></fcpxml>", ""},
     {"title without text takes its name",
@@ -31,27 +48,26 @@ const ConversionCase kConversionCases[] = {
     {"white space only falls back to the name",
      "<c><title name='Name'><text><text-style> \n</text-style><text-style>&#xA0;</text-style>"
      "</text></title></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "Name")},
+     atZero("Name")},
     {"neither text nor name gives an empty cue text", "<c><title><text> x </text></title></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "")},
+     atZero("")},
     {"line break inside a piece stays",
-     "<c><title><text><text-style>one\ntwo</text-style></text></title></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "one\ntwo")},
+     "<c><title><text><text-style>one\ntwo</text-style></text></title></c>", atZero("one\ntwo")},
     {"pieces of two text elements join",
      "<c><title><text><text-style>A</text-style></text><text><text-style>B</text-style></text>"
      "</title></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "AB")},
+     atZero("AB")},
     {"style definitions outside text add nothing",
      "<c><title><text-style-def><text-style>def</text-style></text-style-def>"
      "<text-style>out</text-style><text><text-style>in</text-style></text></title></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "in")},
+     atZero("in")},
     {"nested text-style counts twice, outer first",
      "<c><title><text><text-style>a<text-style>b</text-style>c</text-style></text></title></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "abcb")},
+     atZero("abcb")},
     {"text inside text: all of the outer's pieces, then the inner's",
      "<c><title><text><text-style>a</text-style><text><text-style>b</text-style></text>"
      "<text-style>c</text-style></text></title></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "abcb")},
+     atZero("abcb")},
     {"titles keep document order, times running backwards",
      "<c><title offset='9s' name='x'/><title offset='1s' name='y'/><title offset='1s' "
      "name='y'/></c>",
@@ -77,18 +93,29 @@ const ConversionCase kConversionCases[] = {
      "<clip offset='1s' start='3s'><title offset='1s' duration='1.5s'/></clip>",
      cue(1, "00:00:00,000 --> 00:00:00,500", "")},
     {"zero denominators write zero",
-     "<c><title offset='5/0s' duration='1s'/><title offset='0/0s'/></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "") + cue(2, "00:00:00,000 --> 00:00:00,000", "")},
+     "<c><title offset='5/0s' duration='1s'/><title offset='0/0s'/></c>", emptyCues(2)},
     {"CDATA, references and entities are character data",
      "<!DOCTYPE c [<!ENTITY e 'ent'>]><c><title><text><text-style>&lt;<![CDATA[<b>]]>&#x41;&e;"
      "<!-- no --><?pi no?></text-style></text></title></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "<<b>Aent")},
+     atZero("<<b>Aent")},
     {"namespaced look-alikes do not count",
      "<c xmlns:x='urn:x'><x:title name='a'/><title xmlns='urn:d' name='b'/>"
      "<title x:offset='5s' name='c'><x:text><text-style>no</text-style></x:text></title></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "c")},
-    {"names are case-sensitive", "<c><Title name='a'/><TITLE/><title name='b'/></c>",
-     cue(1, "00:00:00,000 --> 00:00:00,000", "b")},
+     atZero("c")},
+    {"names are case-sensitive", "<c><Title name='a'/><TITLE/><title name='b'/></c>", atZero("b")},
+    // One text-style per style run, the first ending in a line break: trimmed once, kept.
+    {"real-world runs keep their line break",
+     "<title><text><text-style ref='ts1'>Chocolats du CaliBressan\n</text-style>"
+     "<text-style ref='ts2'>The French Chocolatier\xE2\x80\xA6</text-style></text></title>",
+     cue(1, "00:00:00,000 --> 00:00:00,000",
+         "Chocolats du CaliBressan\nThe French Chocolatier\xE2\x80\xA6")},
+    {"no blank line in a cue from text",
+     "<title><text><text-style>one\n\n</text-style><text-style> \t\ntwo</text-style></text>"
+     "</title>",
+     atZero("one\ntwo")},
+    {"no blank line in a cue from the name", "<title name='one&#10;&#10;two&#10;&#xA0;'/>",
+     atZero("one\ntwo")},
+    {"numbers have no leading zeros", "<c>" + repeat("<title/>", 10) + "</c>", emptyCues(10)},
 };
 
 TEST(ExtractSrt, ConvertsTitles) {
@@ -98,33 +125,6 @@ TEST(ExtractSrt, ConvertsTitles) {
     EXPECT_EQ(streamed.srt, c.srt) << c.what;
     EXPECT_EQ(reference::extractSRT(c.document).srt, c.srt) << c.what << " (reference)";
   }
-}
-
-TEST(ExtractSrt, NumbersHaveNoLeadingZeros) {
-  std::string document = "<c>";
-  for (int i = 0; i < 10; ++i) document += "<title/>";
-  document += "</c>";
-  const std::string srt = extractSRT(document).srt;
-  EXPECT_NE(srt.find("\n\n10\n00:00:00,000 --> 00:00:00,000\n\n\n"), std::string::npos);
-  EXPECT_EQ(srt.rfind("10\n", 0), std::string::npos);
-}
-
-TEST(ExtractSrt, RealWorldRunsKeepTheirLineBreak) {
-  // One text-style per style run; the first run ends in a line break.
-  const ExtractResult result = extractSRT(
-      "<title><text><text-style ref='ts1'>Chocolats du CaliBressan\n</text-style>"
-      "<text-style ref='ts2'>The French Chocolatier\xE2\x80\xA6</text-style></text></title>");
-  EXPECT_EQ(result.srt, cue(1, "00:00:00,000 --> 00:00:00,000",
-                            "Chocolats du CaliBressan\nThe French Chocolatier\xE2\x80\xA6"));
-}
-
-TEST(ExtractSrt, CueTextHoldsNoBlankLine) {
-  const ExtractResult fromText = extractSRT(
-      "<title><text><text-style>one\n\n</text-style><text-style> \t\ntwo</text-style></text>"
-      "</title>");
-  EXPECT_EQ(fromText.srt, cue(1, "00:00:00,000 --> 00:00:00,000", "one\ntwo"));
-  const ExtractResult fromName = extractSRT("<title name='one&#10;&#10;two&#10;&#xA0;'/>");
-  EXPECT_EQ(fromName.srt, cue(1, "00:00:00,000 --> 00:00:00,000", "one\ntwo"));
 }
 
 TEST(ExtractSrt, UnparsableDocumentIsAFailureWithoutText) {

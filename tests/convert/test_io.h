@@ -20,7 +20,6 @@ class ChunkedSource : public ByteSource {
         std::min({capacity, chunk_, bytes_.size() - position_, failAt_ - position_});
     std::memcpy(buffer, bytes_.data() + position_, count);
     position_ += count;
-    ++reads_;
     if (finished_ && count == 0) ++readsAfterEnd_;
     finished_ = finished_ || count == 0;
     return static_cast<long>(count);
@@ -33,7 +32,6 @@ class ChunkedSource : public ByteSource {
   std::size_t chunk_;
   std::size_t failAt_;
   std::size_t position_ = 0;
-  std::size_t reads_ = 0;
   std::size_t readsAfterEnd_ = 0;
   bool finished_ = false;
 };
