@@ -92,37 +92,30 @@ TEST_F(Preview, TitlesComeFromTheStringTable) {
 }
 
 // Save and back answer later, from the main queue: after the modal loop and the dialog returned,
-// with both fields already empty.
+// with both fields already empty. Cancel never answers.
 TEST_F(Preview, SaveAndBackAnswerOnlyAfterTheDialogHasReturned) {
-  for (const std::string pressed : {"save_ok", "back"}) {
+  for (const std::string pressed : {"save_ok", "back", "cancel"}) {
     SCOPED_TRACE(pressed);
+    const bool cancel = pressed == "cancel", save = pressed == "save_ok";
     fake.calls.clear();
     fake.user().chooseFile(input).inspect([&] { expectPreviewOpen(true); }).press(pressed);
     pressChoose();
     expectPreviewOpen(false);
-    EXPECT_EQ(fake.pendingWork(), 1u);
+    EXPECT_EQ(fake.pendingWork(), cancel ? 0u : 1u);
+    EXPECT_EQ(fake.countCalls("stopModal"), 1u);
     EXPECT_FALSE(fake.windows.back()->isVisible());
     EXPECT_FALSE(fake.windows.back()->closed);
     EXPECT_EQ(fake.countCalls("runSavePanel") + fake.countCalls("runOpenPanel"), 1u);
 
-    fake.user().cancelPanel();
-    EXPECT_EQ(fake.runPostedWork(), 1u);
-    const bool save = pressed == "save_ok";
-    const long answered = fake.findCall(save ? "runSavePanel" : "runOpenPanel", 1);
-    EXPECT_GT(answered, fake.findCall("modal loop ended preview"));
+    if (!cancel) fake.user().cancelPanel();
+    EXPECT_EQ(fake.runPostedWork(), cancel ? 0u : 1u);
     EXPECT_EQ(fake.countCalls("runSavePanel"), save ? 1u : 0u);
+    EXPECT_EQ(fake.countCalls("runOpenPanel"), pressed == "back" ? 2u : 1u);
+    if (!cancel) {
+      const long answered = fake.findCall(save ? "runSavePanel" : "runOpenPanel", 1);
+      EXPECT_GT(answered, fake.findCall("modal loop ended preview"));
+    }
   }
-}
-
-TEST_F(Preview, CancelDropsTheAnswer) {
-  fake.user().chooseFile(input).press("cancel");
-  pressChoose();
-  expectPreviewOpen(false);
-  EXPECT_EQ(fake.pendingWork(), 0u);
-  EXPECT_EQ(fake.countCalls("stopModal"), 1u);
-  EXPECT_FALSE(preview()->isVisible());
-  EXPECT_EQ(fake.openPanels.size(), 1u);
-  EXPECT_TRUE(fake.savePanels.empty());
   EXPECT_TRUE(fake.alerts.empty());
 }
 
@@ -164,28 +157,15 @@ TEST_F(Preview, BackAndClosingTheWindowLeadToASecondPreview) {
   }
 }
 
-TEST_F(Preview, WindowWillCloseIgnoresOtherWindowsAndClosesWithoutAPreview) {
+// Only the preview's own window answers, once, as back; the answer opens the next preview, so the
+// fields must be empty before it runs.
+TEST_F(Preview, WindowWillCloseAnswersBackOnceForThePreviewWindowOnly) {
   auto stray = fake.makeWindow({0, 0, 10, 10}, 1);
   app.windowWillClose(stray.get());  // no preview open
-  app.previewWindow = fake.makeWindow({0, 0, 600, 400}, 1);
-  int answers = 0;
-  app.previewCompletion = [&](bool) { ++answers; };
-  const auto previewWindow = app.previewWindow;
-  for (platform::Window* closing : {stray.get(), app.window.get(), (platform::Window*)nullptr}) {
-    app.windowWillClose(closing);
-    EXPECT_EQ(app.previewWindow, previewWindow);
-    EXPECT_TRUE(app.previewCompletion);
-  }
-  EXPECT_EQ(answers, 0);
-  EXPECT_EQ(fake.countCalls("stopModal"), 0u);
-}
-
-// The answer opens the next preview, as back does, so the fields must be empty before it runs.
-TEST_F(Preview, ClosingThePreviewAnswersBackOnceWithTheFieldsAlreadyEmpty) {
-  std::vector<bool> answers;
   auto closing = fake.makeWindow({0, 0, 600, 400}, 1);
   auto next = fake.makeWindow({0, 0, 600, 400}, 1);
   app.previewWindow = closing;
+  std::vector<bool> answers;
   app.previewCompletion = [&](bool save) {
     answers.push_back(save);
     EXPECT_EQ(app.previewWindow, nullptr);
@@ -194,6 +174,12 @@ TEST_F(Preview, ClosingThePreviewAnswersBackOnceWithTheFieldsAlreadyEmpty) {
     app.previewWindow = next;
     app.previewCompletion = [](bool) {};
   };
+  for (platform::Window* other : {stray.get(), app.window.get(), (platform::Window*)nullptr}) {
+    app.windowWillClose(other);
+    EXPECT_EQ(app.previewWindow, closing);
+  }
+  EXPECT_TRUE(answers.empty());
+  EXPECT_EQ(fake.countCalls("stopModal"), 0u);
   app.windowWillClose(closing.get());
   EXPECT_EQ(answers, std::vector<bool>{false});
   EXPECT_EQ(app.previewWindow, next);
