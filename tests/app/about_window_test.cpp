@@ -8,14 +8,8 @@
 namespace caplift::testing {
 namespace {
 
-using platform::Font;
-using platform::Rect;
-using platform::TextAlignment;
-using platform::fake::FakeImageView;
-using platform::fake::FakePlatform;
-using platform::fake::FakeTextField;
-using platform::fake::FakeWindow;
-using platform::fake::ViewKind;
+using namespace platform;
+using namespace platform::fake;
 
 const std::string kPng = std::string("\x89PNG\r\n\x1a\n", 8) + "not really pixels";
 
@@ -37,9 +31,8 @@ class AboutWindow : public ::testing::Test {
   // The lines keep their places whether or not the icon is there.
   static void expectLineFrames(const std::vector<FakeTextField*>& text) {
     ASSERT_EQ(text.size(), 3u);
-    EXPECT_EQ(text[0]->frame(), (Rect{0, 100, 400, 20}));
-    EXPECT_EQ(text[1]->frame(), (Rect{0, 70, 400, 20}));
-    EXPECT_EQ(text[2]->frame(), (Rect{0, 40, 400, 20}));
+    const Rect frames[] = {{0, 100, 400, 20}, {0, 70, 400, 20}, {0, 40, 400, 20}};
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(text[i]->frame(), frames[i]) << i;
   }
 
   FakePlatform fake;
@@ -96,19 +89,14 @@ TEST_F(AboutWindow, TitleComesFromTheStringTableWithItsOwnComment) {
 }
 
 TEST_F(AboutWindow, LeavesTheIconOutWhenItCannotBeLoaded) {
-  struct Case {
-    const char* name;
-    bool listed;
-    std::string bytes;  // empty: no file at the listed path
-  };
-  for (const Case& c : {Case{"no resource", false, ""}, Case{"missing file", true, ""},
-                        Case{"not an image", true, "GIF89a, or rather not"}}) {
-    SCOPED_TRACE(c.name);
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"no resource", std::nullopt},
+      {"missing file", dir.file("absent.png")},
+      {"not an image", dir.write("bad.png", "GIF89a, or rather not")}};
+  for (const auto& [name, icon] : cases) {
+    SCOPED_TRACE(name);
     fake.resources.clear();
-    if (c.listed) {
-      fake.resources["icon_128.png"] =
-          c.bytes.empty() ? dir.file("absent.png") : dir.write("bad.png", c.bytes);
-    }
+    if (icon) fake.resources["icon_128.png"] = *icon;
     FakeWindow& window = show();
     ASSERT_EQ(window.content().subviews.size(), 3u);
     expectLineFrames(lines(window));

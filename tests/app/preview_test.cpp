@@ -7,12 +7,8 @@
 namespace caplift::testing {
 namespace {
 
-using platform::Font;
-using platform::Rect;
-using platform::fake::FakeButton;
-using platform::fake::FakeScrollView;
-using platform::fake::FakeTextView;
-using platform::fake::FakeWindow;
+using namespace platform;
+using namespace platform::fake;
 
 class Preview : public AppTest {
  protected:
