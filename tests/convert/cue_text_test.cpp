@@ -18,24 +18,14 @@ const char* const kWhiteSpace[] = {
     "\xE3\x80\x80",
 };
 
-// Near misses: not White_Space, and sharing bytes with characters that are.
+// Near misses: not White_Space, and sharing bytes with characters that are: U+200B (zero width
+// space), U+FEFF, U+180E (no longer White_Space), neighbours of the set's characters, U+00E0 and
+// U+20A0 (ending in A0 like U+00A0), U+1F000 (ending in 80 80), and NUL.
 using std::string_view_literals::operator""sv;
 const std::string_view kNotWhiteSpace[] = {
-    "\xE2\x80\x8B"sv,  // U+200B zero width space
-    "\xEF\xBB\xBF"sv,  // U+FEFF
-    "\xE1\xA0\x8E"sv,  // U+180E, no longer White_Space
-    "\xC2\x84"sv,
-    "\xC2\xA1"sv,
-    "\xE2\x80\x8C"sv,
-    "\xE2\x80\xA7"sv,
-    "\xE2\x80\xAA"sv,
-    "\xE2\x81\xA0"sv,
-    "\xE3\x80\x81"sv,
-    "\xC3\xA0"sv,          // U+00E0 ends in A0 like U+00A0
-    "\xE2\x82\xA0"sv,      // U+20A0 ends in A0
-    "\xF0\x9F\x80\x80"sv,  // U+1F000 ends in 80 80
-    "\x00"sv,
-};
+    "\xE2\x80\x8B"sv, "\xEF\xBB\xBF"sv, "\xE1\xA0\x8E"sv,     "\xC2\x84"sv,     "\xC2\xA1"sv,
+    "\xE2\x80\x8C"sv, "\xE2\x80\xA7"sv, "\xE2\x80\xAA"sv,     "\xE2\x81\xA0"sv, "\xE3\x80\x81"sv,
+    "\xC3\xA0"sv,     "\xE2\x82\xA0"sv, "\xF0\x9F\x80\x80"sv, "\x00"sv};
 
 TEST(CueText, TrimsExactlyTheWhiteSpaceCharactersAtBothEnds) {
   for (const char* space : kWhiteSpace) {
