@@ -75,11 +75,6 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
   std::error_code ignored;
-  // Tests make folders read-only; give the owner its rights back so that they can be removed.
-  for (const auto& entry : fs::recursive_directory_iterator(path_, ignored)) {
-    if (entry.is_directory(ignored)) fs::permissions(entry.path(), fs::perms::owner_all, ignored);
-  }
-  fs::permissions(path_, fs::perms::owner_all, ignored);
   fs::remove_all(path_, ignored);
 }
 

@@ -24,12 +24,6 @@ std::string atZero(const std::string& text) {
   return cue(1, "00:00:00,000 --> 00:00:00,000", text);
 }
 
-std::string repeat(const std::string& piece, int times) {
-  std::string text;
-  for (int i = 0; i < times; ++i) text += piece;
-  return text;
-}
-
 std::string emptyCues(int count) {
   std::string srt;
   for (int i = 1; i <= count; ++i) srt += cue(i, "00:00:00,000 --> 00:00:00,000", "");
@@ -115,7 +109,9 @@ const ConversionCase kConversionCases[] = {
      atZero("one\ntwo")},
     {"no blank line in a cue from the name", "<title name='one&#10;&#10;two&#10;&#xA0;'/>",
      atZero("one\ntwo")},
-    {"numbers have no leading zeros", "<c>" + repeat("<title/>", 10) + "</c>", emptyCues(10)},
+    {"numbers have no leading zeros",
+     "<c><title/><title/><title/><title/><title/><title/><title/><title/><title/><title/></c>",
+     emptyCues(10)},
 };
 
 TEST(ExtractSrt, ConvertsTitles) {
@@ -128,11 +124,7 @@ TEST(ExtractSrt, ConvertsTitles) {
 }
 
 TEST(ExtractSrt, UnparsableDocumentIsAFailureWithoutText) {
-  struct Broken {
-    const char* document;
-    const char* description;
-  };
-  const Broken kBroken[] = {
+  const std::pair<const char*, const char*> kBroken[] = {
       {"", "line 1, column 1: Document is empty"},
       {"   ", "line 1, column 4: Start tag expected, '<' not found"},
       {"<a><title></a>", "line 1, column 15: Opening and ending tag mismatch: title line 1 and a"},
@@ -140,12 +132,12 @@ TEST(ExtractSrt, UnparsableDocumentIsAFailureWithoutText) {
       {"<a/><b/>", "line 1, column 5: Extra content at the end of the document"},
       {"<a>&undefined;</a>", "line 1, column 15: Entity 'undefined' not defined"},
   };
-  for (const Broken& b : kBroken) {
-    const ExtractResult result = extractSRT(b.document);
-    ASSERT_FALSE(result.ok()) << b.document;
+  for (const auto& [document, description] : kBroken) {
+    const ExtractResult result = extractSRT(document);
+    ASSERT_FALSE(result.ok()) << document;
     EXPECT_EQ(result.srt, "");
     EXPECT_EQ(result.failure->kind, ConversionFailure::Kind::kParse);
-    EXPECT_EQ(result.failure->description, b.description);
+    EXPECT_EQ(result.failure->description, description);
     EXPECT_GT(result.failure->line, 0);
     EXPECT_GT(result.failure->column, 0);
   }
