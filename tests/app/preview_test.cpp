@@ -30,7 +30,9 @@ class Preview : public AppTest {
   void expectPreviewOpen(bool open) {
     EXPECT_EQ(app.previewWindow != nullptr, open);
     EXPECT_EQ(static_cast<bool>(app.previewCompletion), open);
-    if (open) EXPECT_TRUE(app.previewWindow->isVisible());
+    if (open) {
+      EXPECT_TRUE(app.previewWindow->isVisible());
+    }
     EXPECT_EQ(fake.modalDepth(), open ? 1u : 0u);
   }
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/app/app_test_support.h"
 
 namespace caplift::testing {
@@ -89,8 +91,7 @@ TEST_F(Workflow, InputThatCannotBeReadOrParsedGetsOneAlertAndNoPreview) {
     EXPECT_EQ(fake.pendingWork(), 0u);
   }
   const std::pair<std::string, std::string> parseLookup{"file_parse_fail", "file parse fail"};
-  EXPECT_NE(std::find(fake.localizedLookups.begin(), fake.localizedLookups.end(), parseLookup),
-            fake.localizedLookups.end());
+  EXPECT_NE(std::ranges::find(fake.localizedLookups, parseLookup), fake.localizedLookups.end());
 }
 
 TEST_F(Workflow, ReadFailureDescriptionIsAppendedUnchanged) {
