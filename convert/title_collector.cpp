@@ -124,13 +124,17 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
   frame.hasOffset = false;
   frame.hasStart = false;
   frame.timesRead = false;
+  // Copied to locals: the copies of values below could, for all the compiler knows, change them.
+  const bool interned = interned_;
+  const xmlChar* const offsetName = names_.offset;
+  const xmlChar* const startName = names_.start;
   for (int i = 0; i < attributeCount; ++i) {
     const xmlChar** a = attributes + 5 * i;
     if (a[1] != nullptr) continue;
-    if (!frame.hasOffset && is(a[0], &Names::offset, "offset")) {
+    if (!frame.hasOffset && (interned ? a[0] == offsetName : named(a[0], "offset"))) {
       frame.hasOffset = true;
       frame.offset.assign(valueOf(a));
-    } else if (!frame.hasStart && is(a[0], &Names::start, "start")) {
+    } else if (!frame.hasStart && (interned ? a[0] == startName : named(a[0], "start"))) {
       frame.hasStart = true;
       frame.start.assign(valueOf(a));
     }
