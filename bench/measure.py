@@ -190,16 +190,17 @@ class Bench:
             rows.append((size, titles, results["sax"], results["convert"]))
         self.out("### Growth: 1 MB to 1 GB")
         self.out()
-        self.out("| file | titles | caplift-convert | throughput | per title | peak memory | "
-                 "SAX2 floor | ratio |")
-        self.out("|---:|---:|---:|---:|---:|---:|---:|---:|")
+        self.out("| file | titles | caplift-convert | throughput | per title | CPU time | "
+                 "peak memory | SAX2 floor | ratio | CPU time ratio |")
+        self.out("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|")
         peaks = []
         for size, titles, sax, convert in rows:
             peaks.append(convert.peak / 1024)
             self.out(f"| {size / MB:,.1f} MB | {titles:,} | {convert.wall * 1000:,.0f} ms | "
                      f"{size / MB / convert.wall:.0f} MB/s | "
-                     f"{convert.wall / titles * 1e9:,.0f} ns | {convert.peak / 1024:.1f} MiB | "
-                     f"{sax.wall * 1000:,.0f} ms | {convert.wall / sax.wall:.2f} × |")
+                     f"{convert.wall / titles * 1e9:,.0f} ns | {convert.cpu * 1000:,.0f} ms | "
+                     f"{convert.peak / 1024:.1f} MiB | {sax.wall * 1000:,.0f} ms | "
+                     f"{convert.wall / sax.wall:.2f} × | {convert.cpu / sax.cpu:.2f} × |")
         self.out()
         largest = max(peaks)
         small, big = rows[0], rows[-1]
@@ -207,7 +208,12 @@ class Bench:
                  f"{min(peaks):.1f} to {largest:.1f} MiB (target ≤ {MAX_CONVERT_PEAK_MIB} MiB)")
         self.out(f"- time per title: {small[3].wall / small[1] * 1e9:,.0f} ns at "
                  f"{small[0] / MB:.0f} MB (process start included), "
-                 f"{big[3].wall / big[1] * 1e9:,.0f} ns at {big[0] / MB:,.0f} MB")
+                 f"{big[3].wall / big[1] * 1e9:,.0f} ns at {big[0] / MB:,.0f} MB; CPU time per "
+                 f"title {big[3].cpu / big[1] * 1e9:,.0f} ns at {big[0] / MB:,.0f} MB")
+        self.out("- the wall time of caplift-convert includes making its output durable (the "
+                 "atomic save syncs the SRT file to disk before it replaces the target), which "
+                 "the SAX2 floor does not do and which grows with the disk's write speed; the CPU "
+                 "time shows the work itself")
         self.out()
         self.verdict("caplift-convert peak memory, 1 MB to 1 GB", f"≤ {largest:.1f} MiB",
                      f"≤ {MAX_CONVERT_PEAK_MIB} MiB", largest <= MAX_CONVERT_PEAK_MIB)
