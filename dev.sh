@@ -88,7 +88,7 @@ case "$cmd" in
     fi
     ;;
   bench)
-    install_deps python3-lxml hyperfine time
+    install_deps python3-lxml time
     exec "$root/bench/run.sh" "${@:2}"
     ;;
   *)
