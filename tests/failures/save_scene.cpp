@@ -1,6 +1,9 @@
 #include "tests/failures/save_scene.h"
 
+#include <cstdio>
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 #include "tests/hostile/child_process.h"
 
@@ -127,6 +130,30 @@ std::string saveWithFault(const SaveFault& fault, const SharedTempDir& dir,
            "\n";
   }
   return child.report;
+}
+
+void checkEverySaveFault(
+    const std::string& inputName,
+    const std::function<std::string(const std::string& input, const std::string& target)>& save,
+    const std::function<void(const std::string& message)>& checkMessage) {
+  for (const SaveFault& fault : saveFaults()) {
+    SCOPED_TRACE(fault.name);
+    SharedTempDir dir;
+    const std::string input = dir / inputName;
+    writeBytes(input, exportWithSubtitlesOf(fault.subtitleBytes));
+    const std::string report =
+        saveWithFault(fault, dir, [&](const std::string& target) { return save(input, target); });
+    if (report.rfind("SKIP: ", 0) == 0) {
+      std::printf("[  NOTICE  ] %s: skipped, %s\n", fault.name, report.c_str() + 6);
+      continue;
+    }
+    const std::size_t split = report.find("\n--\n");
+    ASSERT_NE(split, std::string::npos) << report;
+    const std::string message = report.substr(0, split);
+    std::printf("[  fault   ] %s: %.200s\n", fault.name, message.c_str());
+    checkMessage(message);
+    EXPECT_EQ(report.substr(split + 4), "");
+  }
 }
 
 }  // namespace caplift::testing

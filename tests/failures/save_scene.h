@@ -37,4 +37,13 @@ std::string exportWithSubtitlesOf(std::size_t bytes);
 std::string saveWithFault(const SaveFault& fault, const SharedTempDir& dir,
                           const std::function<std::string(const std::string& target)>& save);
 
+// Saves an export of each fault's size (input file `inputName` in the fault's folder) with `save`
+// under every fault, reports each outcome on the log, and hands the message shown for it to
+// `checkMessage`; the target and its folder must come out as they were. Faults that cannot be
+// made here are skipped with a notice.
+void checkEverySaveFault(
+    const std::string& inputName,
+    const std::function<std::string(const std::string& input, const std::string& target)>& save,
+    const std::function<void(const std::string& message)>& checkMessage);
+
 }  // namespace caplift::testing
