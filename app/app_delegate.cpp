@@ -86,7 +86,7 @@ void AppDelegate::openDocument(const std::string& inputPath) {
   requireMainThread("openDocument");
   const DocumentPath document = documentPathFor(inputPath);
   if (!document.ok()) {
-    showAlert(text("file_read_fail", "file read fail") + ": " + document.error);
+    showAlert(text("file_read_fail", "file read fail") + ": " + document.failure->description());
     return;
   }
   platform::ReadResult read = platform_.readUtf8File(document.path);
@@ -97,7 +97,7 @@ void AppDelegate::openDocument(const std::string& inputPath) {
   ExtractResult result = extractSRT(*read.text);
   read.text.reset();
   if (!result.ok()) {
-    showAlert(text("file_parse_fail", "file parse fail") + ": " + result.failure->description);
+    showAlert(text("file_parse_fail", "file parse fail") + ": " + result.failure->description());
     return;
   }
   // Shared so that the preview's copy is the only other one, however long the text.

@@ -1,4 +1,4 @@
-#include "cli/fd_io.h"
+#include "convert/fd_io.h"
 
 #include <unistd.h>
 
