@@ -95,7 +95,8 @@ TEST(ParserPolicy, InvalidUtf8IsReportedWithItsOffsetWhereverItIs) {
   const std::pair<std::string, const char*> kCases[] = {
       {"<title name='\xE9t\xE9'/>", "invalid byte sequence at byte offset 13"},
       {"<title/>\n<!-- \xC0\xAF -->", "invalid byte sequence at byte offset 14"},
-      // Invalid bytes outrank a parse error before them, and the byte-order mark counts.
+      // A bad byte in the first bytes read cuts them before the parser meets the tag mismatch;
+      // the byte-order mark counts.
       {"\xEF\xBB\xBF<a><b></a>\xED\xA0\x80", "invalid byte sequence at byte offset 13"},
       {"<title/>\xF0\x9F\x98", "the text ends inside a character that starts at byte offset 8"},
   };
