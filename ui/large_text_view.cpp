@@ -1,4 +1,4 @@
-#include "platform/qt/large_text_view.h"
+#include "ui/large_text_view.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,7 +12,7 @@
 #include <QScrollBar>
 #include <QTextLayout>
 
-namespace caplift::platform::qt {
+namespace caplift {
 
 namespace {
 
@@ -33,6 +33,11 @@ void LargeTextView::setText(std::string utf8) {
   anchor_ = cursor_ = {};
   indexLines();
   verticalScrollBar()->setValue(0);
+  viewport()->update();
+}
+
+void LargeTextView::setPlaceholderText(const QString& placeholder) {
+  placeholder_ = placeholder;
   viewport()->update();
 }
 
@@ -97,6 +102,12 @@ double LargeTextView::layOut(QTextLayout& layout) const {
 
 void LargeTextView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
+  if (text_.empty()) {
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    painter.drawText(viewport()->rect().adjusted(kMargin, kMargin, -kMargin, -kMargin),
+                     Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
+    return;
+  }
   painter.setPen(palette().color(QPalette::Text));
   const Position from = std::min(anchor_, cursor_);
   const Position to = std::max(anchor_, cursor_);
@@ -256,4 +267,4 @@ void LargeTextView::contextMenuEvent(QContextMenuEvent* event) {
   menu.exec(event->globalPos());
 }
 
-}  // namespace caplift::platform::qt
+}  // namespace caplift

@@ -1,4 +1,4 @@
-#include "platform/qt/file_io.h"
+#include "app/document_files.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,42 +14,18 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 
-namespace caplift::platform::qt {
+#include "convert/input_path.h"
+#include "convert/utf8_validator.h"
+
+namespace caplift {
 
 namespace {
 
-QString tr(const char* text) {
-  return QCoreApplication::translate("Platform", text);
-}
-
-std::string describe(const char* text, const QString& path) {
-  return tr(text).arg(path).toStdString();
-}
-
-std::string describe(const char* text, const QString& path, const QString& reason) {
-  return tr(text).arg(path, reason).toStdString();
-}
-
-// The length of the sequence that a lead byte starts, and the range of its second byte (which
-// rules out overlong forms, surrogates and values past U+10FFFF); 0 for a byte that cannot lead.
-struct Lead {
-  int length;
-  unsigned char low;
-  unsigned char high;
-};
-
-Lead leadOf(unsigned char byte) {
-  if (byte < 0x80) return {1, 0, 0};
-  if (byte >= 0xC2 && byte <= 0xDF) return {2, 0x80, 0xBF};
-  if (byte == 0xE0) return {3, 0xA0, 0xBF};
-  if (byte == 0xED) return {3, 0x80, 0x9F};
-  if (byte >= 0xE1 && byte <= 0xEF) return {3, 0x80, 0xBF};
-  if (byte == 0xF0) return {4, 0x90, 0xBF};
-  if (byte >= 0xF1 && byte <= 0xF3) return {4, 0x80, 0xBF};
-  if (byte == 0xF4) return {4, 0x80, 0x8F};
-  return {0, 0, 0};
+// A sentence about the file, in the user's language.
+template <class... Parts>
+std::string describe(const char* text, const Parts&... parts) {
+  return QCoreApplication::translate("Caplift", text).arg(parts...).toStdString();
 }
 
 // Asks the system to back a large buffer with huge pages where it offers them: on Linux, touching a
@@ -72,49 +48,24 @@ class FileSizeSignalIgnored {
   FileSizeSignalIgnored() {
     struct sigaction ignore {};
     ignore.sa_handler = SIG_IGN;
-    sigemptyset(&ignore.sa_mask);
     restore_ = sigaction(SIGXFSZ, &ignore, &previous_) == 0;
   }
   ~FileSizeSignalIgnored() {
     if (restore_) sigaction(SIGXFSZ, &previous_, nullptr);
   }
-  FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
-  FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
 
  private:
   struct sigaction previous_ {};
-  bool restore_ = false;
+  bool restore_;
 };
 
-}  // namespace
+struct ReadResult {
+  std::optional<std::string> text;
+  std::string failure;
+};
 
-std::optional<std::size_t> firstInvalidUtf8Offset(std::string_view bytes) {
-  const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t size = bytes.size();
-  std::size_t i = 0;
-  while (i < size) {
-    if (data[i] < 0x80) {
-      // Most of a document is ASCII: skip it eight bytes at a time.
-      while (size - i >= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, data + i, sizeof word);
-        if (word & 0x8080808080808080ULL) break;
-        i += 8;
-      }
-      while (i < size && data[i] < 0x80) ++i;
-      continue;
-    }
-    const Lead lead = leadOf(data[i]);
-    if (lead.length == 0) return i;
-    if (i + 1 >= size || data[i + 1] < lead.low || data[i + 1] > lead.high) return i;
-    for (int k = 2; k < lead.length; ++k) {
-      if (i + k >= size || (data[i + k] & 0xC0) != 0x80) return i;
-    }
-    i += lead.length;
-  }
-  return std::nullopt;
-}
-
+// Reads a regular file whole as UTF-8; never opens anything else, so a FIFO or a device cannot
+// block the application.
 ReadResult readUtf8File(const std::string& path) {
   const QString name = QString::fromStdString(path);
   const QFileInfo info(name);
@@ -148,22 +99,33 @@ ReadResult readUtf8File(const std::string& path) {
     filled += std::size_t(count);
   }
   text.resize(filled);
-  if (const auto offset = firstInvalidUtf8Offset(text)) {
-    return {std::nullopt, tr("The file “%1” is not valid UTF-8 text (invalid byte at offset %2).")
-                              .arg(name)
-                              .arg(qulonglong(*offset))
-                              .toStdString()};
+  Utf8Validator utf8;
+  if (!utf8.feed(text) || !utf8.finish()) {
+    return {std::nullopt,
+            describe("The file “%1” is not valid UTF-8 text (invalid byte at offset %2).", name,
+                     QString::number(utf8.errorOffset()))};
   }
   return {std::move(text), {}};
 }
 
-WriteResult writeFileAtomically(const std::string& path, std::string_view utf8) {
-  const QString name = QString::fromStdString(path);
+}  // namespace
+
+ExtractResult convertChosenDocument(const std::string& chosenPath) {
+  using Kind = ConversionFailure::Kind;
+  const DocumentPath document = documentPathFor(chosenPath);
+  if (!document.ok()) return {{}, ConversionFailure{Kind::kRead, 0, 0, document.error}};
+  ReadResult read = readUtf8File(document.path);
+  if (!read.text) return {{}, ConversionFailure{Kind::kRead, 0, 0, read.failure}};
+  return extractSRT(*read.text);
+}
+
+std::optional<std::string> writeSubtitles(const std::string& target, std::string_view text) {
+  const QString name = QString::fromStdString(target);
   QSaveFile file(name);
   // Writing in place would break the promise that a failed save leaves the old file alone.
   file.setDirectWriteFallback(false);
   if (!file.open(QIODevice::WriteOnly)) {
-    return {false, describe("The file “%1” could not be saved: %2", name, file.errorString())};
+    return describe("The file “%1” could not be saved: %2", name, file.errorString());
   }
   // Past a file-size limit the write must fail, not end the application.
   const FileSizeSignalIgnored fileSizeSignalIgnored;
@@ -171,26 +133,26 @@ WriteResult writeFileAtomically(const std::string& path, std::string_view utf8) 
   // The explicit flush matters too: commit() would flush in close(), ignore a failure there and
   // put the cut-off text in the target's place.
   qint64 written = 0;
-  while (written < qint64(utf8.size())) {
-    const qint64 count = file.write(utf8.data() + written, qint64(utf8.size()) - written);
+  while (written < qint64(text.size())) {
+    const qint64 count = file.write(text.data() + written, qint64(text.size()) - written);
     if (count <= 0) break;
     written += count;
   }
-  if (written < qint64(utf8.size())) {
+  if (written < qint64(text.size())) {
     const QString reason = file.errorString();
     file.cancelWriting();
-    return {false, describe("The file “%1” could not be saved: %2", name, reason)};
+    return describe("The file “%1” could not be saved: %2", name, reason);
   }
   if (!file.flush()) {
     // flush() keeps no reason of its own ("Unknown error"); errno still holds the write's.
     const QString reason = qt_error_string(errno);
     file.cancelWriting();
-    return {false, describe("The file “%1” could not be saved: %2", name, reason)};
+    return describe("The file “%1” could not be saved: %2", name, reason);
   }
   if (!file.commit()) {
-    return {false, describe("The file “%1” could not be saved: %2", name, file.errorString())};
+    return describe("The file “%1” could not be saved: %2", name, file.errorString());
   }
-  return {true, {}};
+  return std::nullopt;
 }
 
-}  // namespace caplift::platform::qt
+}  // namespace caplift

@@ -10,7 +10,7 @@
 
 class QTextLayout;
 
-namespace caplift::platform::qt {
+namespace caplift {
 
 // Read-only plain text that stays fast at any size: it keeps the UTF-8 text and an index of line
 // starts, and lays out only the lines on screen. QPlainTextEdit builds a block per line up front,
@@ -27,6 +27,9 @@ class LargeTextView final : public QAbstractScrollArea {
   explicit LargeTextView(QWidget* parent = nullptr);
 
   void setText(std::string utf8);
+  // Shown, greyed, while the text is empty; never part of the text.
+  void setPlaceholderText(const QString& placeholder);
+  const QString& placeholderText() const { return placeholder_; }
   const std::string& text() const { return text_; }
   std::size_t lineCount() const { return lineStarts_.size(); }
   QString lineText(std::size_t line) const;
@@ -60,9 +63,10 @@ class LargeTextView final : public QAbstractScrollArea {
 
   std::string text_;
   std::vector<std::size_t> lineStarts_;  // byte offset of every line
+  QString placeholder_;
   Position anchor_;
   Position cursor_;
   bool selecting_ = false;
 };
 
-}  // namespace caplift::platform::qt
+}  // namespace caplift
