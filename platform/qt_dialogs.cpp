@@ -1,6 +1,7 @@
 #include "platform/qt_dialogs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -46,8 +47,8 @@ class BundleAwareFileDialog final : public QFileDialog {
   }
 };
 
-// Qt's own dialog, the same on every desktop and the one that can take a bundle as a document,
-// opened large enough that the size, type and date columns are never cut.
+// Qt's own dialog, the same on every desktop and the one that can take a bundle as a document.
+// Its columns take the width of their contents, so that no size, type or date is cut.
 void prepare(QFileDialog& dialog, const QString& title, const QString& directory,
              const QList<QAction*>& shortcuts) {
 #ifndef Q_OS_MACOS
