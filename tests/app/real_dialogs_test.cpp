@@ -39,7 +39,9 @@ void typeAndAccept(QFileDialog& dialog, const QString& name) {
 }
 
 TEST(RealDialogs, FromTheButtonToASavedFile) {
-  for (const char* pick : {"Project 1.fcpxml", "Scene.fcpxmld"}) {
+  // A file and a bundle typed, and a bundle double-clicked (which would enter the folder).
+  for (const auto& [pick, doubleClick] :
+       {std::pair{"Project 1.fcpxml", false}, {"Scene.fcpxmld", false}, {"Scene.fcpxmld", true}}) {
     SCOPED_TRACE(pick);
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("Scene.fcpxmld");
@@ -73,7 +75,10 @@ TEST(RealDialogs, FromTheButtonToASavedFile) {
                 << text.toStdString();
           }
         }
-        typeAndAccept(*file, dir.filePath(pick));
+        if (doubleClick)
+          emit file->directoryEntered(dir.filePath(pick));
+        else
+          typeAndAccept(*file, dir.filePath(pick));
       } else if (step == 1 && dynamic_cast<PreviewWindow*>(&modal)) {
         previewText = shownPreview()->textView->text();
         shownPreview()->saveButton->click();
