@@ -1,103 +1,79 @@
 #include "app/app_delegate.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <utility>
+#include <QApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QThread>
 
-#include "app/document_drop.h"
+#include "app/document_files.h"
 #include "convert/input_path.h"
-#include "convert/timestamp.h"
 #include "ui/about_window_controller.h"
+#include "ui/frames.h"
+#include "ui/localized.h"
 #include "ui/main_menu_builder.h"
-#include "ui/preview_window.h"
 
 namespace caplift {
 
 namespace {
 
-using platform::Rect;
-
 constexpr const char* kMainWindowTitle = "Caplift\uFF08SRT extractor\uFF09";
-constexpr double kMainWindowWidth = 400;
-constexpr double kMainWindowHeight = 200;
-constexpr Rect kFileButtonFrame{100, 80, 200, 40};
 
-// Centred on a screen of the main screen's size whose frame starts at (0, 0): the frame's origin
-// is left out on purpose, and the result is neither rounded nor clamped.
-Rect mainWindowRect(const std::optional<Rect>& screen) {
-  if (!screen) return {200, 200, kMainWindowWidth, kMainWindowHeight};
-  return {(screen->width - kMainWindowWidth) * 0.5, (screen->height - kMainWindowHeight) * 0.5,
-          kMainWindowWidth, kMainWindowHeight};
+QString qstr(const std::string& utf8) {
+  return QString::fromStdString(utf8);
+}
+
+// Reading and converting a large export takes a while; the cursor says so at once.
+ExtractResult convertWithBusyCursor(const std::string& inputPath) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  ExtractResult result = convertChosenDocument(inputPath);
+  QApplication::restoreOverrideCursor();
+  return result;
 }
 
 }  // namespace
 
-AppDelegate::AppDelegate(platform::Platform& platform) : platform_(platform) {}
+AppDelegate::AppDelegate(platform::Dialogs& dialogs) : dialogs_(dialogs) {}
 
 void AppDelegate::requireMainThread(const char* entryPoint) const {
-  if (platform_.isMainThread()) return;
-  std::fprintf(stderr, "caplift: AppDelegate::%s called off the main thread\n", entryPoint);
-  std::abort();
-}
-
-std::string AppDelegate::text(std::string_view key, std::string_view comment) const {
-  return platform_.localizedString(key, comment);
+  if (QThread::currentThread() != thread()) {
+    qFatal("caplift: AppDelegate::%s called off the main thread", entryPoint);
+  }
 }
 
 void AppDelegate::applicationDidFinishLaunching() {
   requireMainThread("applicationDidFinishLaunching");
-  MainMenuBuilder::build(platform_, this);
+  MainMenuBuilder::build(this);
 
-  using platform::StyleMask;
-  window =
-      platform_.makeWindow(mainWindowRect(platform_.mainScreenFrame()),
-                           StyleMask::kTitled | StyleMask::kClosable | StyleMask::kMiniaturizable);
-  window->setTitle(kMainWindowTitle);
-  window->makeKeyAndOrderFront();
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  window = std::make_unique<MainWindow>(
+      mainWindowContentRect(screen ? std::optional(screen->geometry().size().toSizeF())
+                                   : std::nullopt),
+      [this] { return !previewWindow; },
+      [this](const QString& path) { openDocument(path.toStdString()); });
+  window->setWindowTitle(QString::fromUtf8(kMainWindowTitle));
+  window->show();
+  window->activateWindow();
 
-  auto button = platform_.makeButton(text("choose", "file open button"), [this] { openFile(); });
-  button->setFrame(kFileButtonFrame);
-  window->contentView()->addSubview(std::move(button));
-
-  window->setFileDropHandler(
-      [this](const std::vector<std::string>& paths) {
-        return !previewWindow && isOpenableDrop(paths);
-      },
-      [this](const std::vector<std::string>& paths) { acceptDrop(paths); });
+  auto* button = new QPushButton(localized("choose"), window->centralWidget());
+  button->setGeometry(fromBottomLeft(100, 80, 200, 40, 200).toRect());
+  connect(button, &QPushButton::clicked, this, &AppDelegate::openFile);
+  button->show();
 }
 
 void AppDelegate::openFile() {
   requireMainThread("openFile");
-  platform::OpenPanelRequest request;
-  request.title = text("choose", "file open button");
-  request.allowedContentTypes = {platform::ContentType::xml(),
-                                 platform::ContentType::fcpxmlBundle()};
-  if (auto chosen = platform_.runOpenPanel(request)) openDocument(*chosen);
-}
-
-void AppDelegate::acceptDrop(const std::vector<std::string>& paths) {
-  requireMainThread("acceptDrop");
-  // A drop while a preview is open would start a second road inside the first.
-  if (previewWindow || !isOpenableDrop(paths)) return;
-  openDocument(paths.front());
+  if (auto chosen = dialogs_.chooseFile(localized("choose"))) openDocument(chosen->toStdString());
 }
 
 void AppDelegate::openDocument(const std::string& inputPath) {
   requireMainThread("openDocument");
-  const DocumentPath document = documentPathFor(inputPath);
-  if (!document.ok()) {
-    showAlert(text("file_read_fail", "file read fail") + ": " + document.error);
-    return;
-  }
-  platform::ReadResult read = platform_.readUtf8File(document.path);
-  if (!read.text) {
-    showAlert(text("file_read_fail", "file read fail") + ": " + read.errorDescription);
-    return;
-  }
-  ExtractResult result = extractSRT(*read.text);
-  read.text.reset();
+  // A drop while a preview is open would start a second road inside the first.
+  if (previewWindow) return;
+  ExtractResult result = convertWithBusyCursor(inputPath);
   if (!result.ok()) {
-    showAlert(text("file_parse_fail", "file parse fail") + ": " + result.failure->description);
+    const bool parse = result.failure->kind == ConversionFailure::Kind::kParse;
+    showAlert(localized(parse ? "file_parse_fail" : "file_read_fail") + ": " +
+              qstr(result.failure->description()));
     return;
   }
   // Shared so that the preview's copy is the only other one, however long the text.
@@ -112,83 +88,82 @@ void AppDelegate::openDocument(const std::string& inputPath) {
 }
 
 void AppDelegate::showSRTPreviewDialog(const std::string& srtText, PreviewCompletion completion) {
-  PreviewButtonActions actions;
-  actions.save = [this](platform::Button* sender) { handleOKButton(sender); };
-  actions.cancel = [this](platform::Button* sender) { handleCancelButton(sender); };
-  actions.back = [this](platform::Button* sender) { handleBackButton(sender); };
   // Held here as well as in the field, which an answer empties while the loop still runs.
-  std::shared_ptr<platform::Window> preview =
-      PreviewWindowBuilder::build(platform_, srtText, this, std::move(actions));
+  auto preview = std::make_shared<PreviewWindow>(srtText, window.get());
+  const auto connectButton = [this](QPushButton* button,
+                                    void (AppDelegate::*action)(QPushButton*)) {
+    connect(button, &QPushButton::clicked, this,
+            [this, button, action] { (this->*action)(button); });
+  };
+  connectButton(preview->saveButton, &AppDelegate::handleOKButton);
+  connectButton(preview->cancelButton, &AppDelegate::handleCancelButton);
+  connectButton(preview->backButton, &AppDelegate::handleBackButton);
+  preview->willClose = [this](PreviewWindow* closing) { windowWillClose(closing); };
   previewWindow = preview;
   previewCompletion = std::move(completion);
-  platform_.runModalForWindow(*preview);
+  ++runningPreviewLoops_;
+  preview->exec();
+  --runningPreviewLoops_;
 }
 
-void AppDelegate::handleOKButton(platform::Button* /*sender*/) {
+void AppDelegate::handleOKButton(QPushButton* /*sender*/) {
   requireMainThread("handleOKButton");
   answerPreview(true);
 }
 
-void AppDelegate::handleBackButton(platform::Button* /*sender*/) {
+void AppDelegate::handleBackButton(QPushButton* /*sender*/) {
   requireMainThread("handleBackButton");
   answerPreview(false);
 }
 
-// The answer is posted, so that it runs after the modal loop and showSRTPreviewDialog have
-// returned: a back then starts its new open panel from the event loop, not inside the dialog.
+// The answer is queued, so that it runs after the modal loop and showSRTPreviewDialog have
+// returned: a back then starts its new open dialog from the event loop, not inside the preview.
 void AppDelegate::answerPreview(bool save) {
   if (!previewWindow) return;
-  platform_.stopModal();
-  previewWindow->orderOut();
-  PreviewCompletion completion = std::exchange(previewCompletion, nullptr);
+  previewWindow->done(QDialog::Accepted);  // the loop ends once this action has returned
+  previewWindow->hide();
+  PreviewCompletion completion = std::move(previewCompletion);
   previewWindow.reset();
-  platform_.postToMainQueue([completion = std::move(completion), save] {
+  previewCompletion = nullptr;
+  runAfterPreviewLoops([completion = std::move(completion), save] {
     if (completion) completion(save);
   });
 }
 
-void AppDelegate::handleCancelButton(platform::Button* /*sender*/) {
+// Qt may deliver a queued call while a loop that has been told to end still unwinds; a call that
+// comes that early waits for the next turn of the event loop.
+void AppDelegate::runAfterPreviewLoops(std::function<void()> work) {
+  QMetaObject::invokeMethod(
+      this,
+      [this, work = std::move(work)]() mutable {
+        if (runningPreviewLoops_ > 0) return runAfterPreviewLoops(std::move(work));
+        work();
+      },
+      Qt::QueuedConnection);
+}
+
+void AppDelegate::handleCancelButton(QPushButton* /*sender*/) {
   requireMainThread("handleCancelButton");
   if (!previewWindow) return;
-  platform_.stopModal();
-  previewWindow->orderOut();
+  previewWindow->done(QDialog::Rejected);
+  previewWindow->hide();
   previewWindow.reset();
   previewCompletion = nullptr;
 }
 
 void AppDelegate::saveSRT(const std::string& inputPath, const std::string& srtText) {
-  platform::SavePanelRequest request;
-  request.title = text("save_file", "file save");
-  request.allowedContentTypes = {platform::ContentType::srt()};
-  request.nameFieldStringValue = proposedSrtName(inputPath);
-  auto target = platform_.runSavePanel(request);
+  const auto target =
+      dialogs_.chooseTarget(localized("save_file"), qstr(proposedSrtName(inputPath)));
   if (!target) return;
-  platform::WriteResult written = platform_.writeFileAtomically(*target, srtText);
-  if (written.ok) {
-    showAlert(text("save_finish", "file saved") + "\n" + *target);
+  if (const auto failure = writeSubtitles(target->toStdString(), srtText, inputPath)) {
+    showAlert(localized("save_failed") + ": " + qstr(failure->description()));
   } else {
-    showAlert(text("save_failed", "save failed") + ": " + written.errorDescription);
+    showAlert(localized("save_finish") + "\n" + *target);
   }
 }
 
-void AppDelegate::showAlert(const std::string& message) {
-  platform::AlertRequest alert;
-  alert.messageText = text("alert_notify", "notification");
-  alert.informativeText = message;
-  alert.buttonTitles = {text("ok", "OK")};
-  platform_.runAlert(alert);
-}
-
-ExtractResult AppDelegate::extractSRT(std::string_view document) const {
-  return caplift::extractSRT(document);
-}
-
-Seconds AppDelegate::getTime(std::optional<std::string_view> value) const {
-  return caplift::getTime(value);
-}
-
-std::string AppDelegate::toHMS(Seconds seconds) const {
-  return caplift::toHMS(seconds);
+void AppDelegate::showAlert(const QString& message) {
+  dialogs_.runAlert(localized("alert_notify"), message, localized("ok"));
 }
 
 bool AppDelegate::applicationShouldTerminateAfterLastWindowClosed() {
@@ -198,29 +173,34 @@ bool AppDelegate::applicationShouldTerminateAfterLastWindowClosed() {
 
 void AppDelegate::showAboutWindow() {
   requireMainThread("showAboutWindow");
-  AboutWindowController::show(platform_);
+  AboutWindowController::show();
 }
 
-// Only the preview window has this delegate. Its fields are taken out before the completion
-// runs: the completion starts openFile, whose next preview fills them again.
-void AppDelegate::windowWillClose(platform::Window* closing) {
+// Only the preview window reports here. Its fields are taken out before the completion runs: the
+// completion starts openFile, whose next preview fills them again.
+void AppDelegate::windowWillClose(QWidget* closing) {
   requireMainThread("windowWillClose");
-  if (!previewWindow) return;
-  if (closing == nullptr || closing != previewWindow.get()) return;
-  platform_.stopModal();
-  // Kept alive until this callback returns: the platform is still closing it.
-  std::shared_ptr<platform::Window> closingWindow = std::exchange(previewWindow, nullptr);
+  if (!previewWindow || closing == nullptr || closing != previewWindow.get()) return;
+  previewWindow->done(QDialog::Rejected);
+  // Kept until this callback returns: Qt is still closing it.
+  const std::shared_ptr<PreviewWindow> closingWindow = std::exchange(previewWindow, nullptr);
   PreviewCompletion completion = std::exchange(previewCompletion, nullptr);
   if (completion) completion(false);
 }
 
-bool AppDelegate::performAction(std::string_view action) {
-  requireMainThread("performAction");
-  if (action == "showAboutWindow") {
-    showAboutWindow();
-    return true;
-  }
-  return false;
+int runApplication(AppDelegate& delegate) {
+  QApplication::setQuitOnLastWindowClosed(false);
+  const auto connection =
+      QObject::connect(qApp, &QGuiApplication::lastWindowClosed, &delegate, [&delegate] {
+        if (delegate.applicationShouldTerminateAfterLastWindowClosed()) {
+          QCoreApplication::exit(0);
+        }
+      });
+  QMetaObject::invokeMethod(&delegate, &AppDelegate::applicationDidFinishLaunching,
+                            Qt::QueuedConnection);
+  const int status = QApplication::exec();
+  QObject::disconnect(connection);
+  return status;
 }
 
 }  // namespace caplift

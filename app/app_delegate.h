@@ -2,60 +2,63 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 
+#include <QObject>
+
+#include "app/main_window.h"
 #include "convert/extract_srt.h"
-#include "convert/time_value.h"
-#include "platform/platform.h"
+#include "platform/dialogs.h"
+#include "ui/preview_window.h"
+
+class QPushButton;
 
 namespace caplift {
 
 // The one object that holds the application's state and carries the whole workflow: the main
 // window, the open-convert-preview-save road with its alerts, and the preview's answers. Every
 // entry point runs on the main thread and checks that it does.
-class AppDelegate : public platform::ApplicationDelegate, public platform::WindowDelegate {
+class AppDelegate : public QObject {
+  Q_OBJECT
+
  public:
   using PreviewCompletion = std::function<void(bool save)>;
 
-  explicit AppDelegate(platform::Platform& platform);
-  AppDelegate(const AppDelegate&) = delete;
-  AppDelegate& operator=(const AppDelegate&) = delete;
+  explicit AppDelegate(platform::Dialogs& dialogs);
 
   // The main window, from launch to the end of the run.
-  std::shared_ptr<platform::Window> window;
+  std::unique_ptr<MainWindow> window;
   // Set together while a preview is open, emptied together when it ends.
-  std::shared_ptr<platform::Window> previewWindow;
+  std::shared_ptr<PreviewWindow> previewWindow;
   PreviewCompletion previewCompletion;
 
-  void applicationDidFinishLaunching() override;
-  // Runs the open panel and, for a chosen file, the rest of the road.
-  void openFile();
-  // Reads, converts and previews one input (a file or an .fcpxmld bundle), as if it had been
-  // chosen in the open panel.
+  void applicationDidFinishLaunching();
+  // Asks for a file and, for a chosen one, goes the rest of the road.
+  Q_INVOKABLE void openFile();
+  // Converts and previews one input (a file or an .fcpxmld bundle) as if it had been chosen.
   void openDocument(const std::string& inputPath);
-  void handleOKButton(platform::Button* sender);
-  void handleBackButton(platform::Button* sender);
-  void handleCancelButton(platform::Button* sender);
-  ExtractResult extractSRT(std::string_view document) const;
-  Seconds getTime(std::optional<std::string_view> value) const;
-  std::string toHMS(Seconds seconds) const;
-  bool applicationShouldTerminateAfterLastWindowClosed() override;
-  void showAboutWindow();
-  void windowWillClose(platform::Window* closing) override;
-  bool performAction(std::string_view action) override;
+  void handleOKButton(QPushButton* sender);
+  void handleBackButton(QPushButton* sender);
+  void handleCancelButton(QPushButton* sender);
+  bool applicationShouldTerminateAfterLastWindowClosed();
+  Q_INVOKABLE void showAboutWindow();
+  void windowWillClose(QWidget* closing);
 
  private:
   void showSRTPreviewDialog(const std::string& srtText, PreviewCompletion completion);
-  void showAlert(const std::string& message);
+  void showAlert(const QString& message);
   void answerPreview(bool save);
+  void runAfterPreviewLoops(std::function<void()> work);
   void saveSRT(const std::string& inputPath, const std::string& srtText);
-  void acceptDrop(const std::vector<std::string>& paths);
   void requireMainThread(const char* entryPoint) const;
-  std::string text(std::string_view key, std::string_view comment) const;
 
-  platform::Platform& platform_;
+  platform::Dialogs& dialogs_;
+  int runningPreviewLoops_ = 0;
 };
+
+// Runs the event loop with `delegate` as the application's delegate until the application ends:
+// launching finishes from the loop, and the application ends when its last window has closed if
+// the delegate says so.
+int runApplication(AppDelegate& delegate);
 
 }  // namespace caplift

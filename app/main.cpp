@@ -1,18 +1,44 @@
-#include <memory>
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 
 #include "app/app_delegate.h"
-#include "platform/qt/qt_platform.h"
+#include "app/translations.h"
+#include "platform/qt_dialogs.h"
+#include "ui/main_menu_builder.h"
 
-// The application's one delegate. It lives until the process ends and is never released: the
-// platform only refers to it, and its windows must not be torn down after the toolkit is gone.
+// The application's one delegate. It lives until the process ends and is never released: its
+// windows must not be torn down after the toolkit has gone.
 caplift::AppDelegate* delegate = nullptr;
 
 int main(int argc, char** argv) {
-  // The platform takes the toolkit's own arguments; the application has none of its own.
-  std::unique_ptr<caplift::platform::Platform> platform =
-      caplift::platform::makeQtPlatform(argc, argv);
-  delegate = new caplift::AppDelegate(*platform);
-  platform->setDelegate(delegate);
-  platform->run();
+  // Qt takes its own arguments; the application has none.
+  QApplication application(argc, argv);
+  // They stand in for the bundle's name and version.
+  QApplication::setApplicationName(QStringLiteral("Caplift"));
+  QApplication::setApplicationVersion(QStringLiteral(CAPLIFT_VERSION));
+  // Lets desktops match the windows with caplift.desktop and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("caplift"));
+  QIcon icon;
+  for (const int size : {16, 32, 48, 64, 128, 256, 512}) {
+    icon.addFile(QStringLiteral(":/icons/icon_%1.png").arg(size), QSize(size, size));
+  }
+  QApplication::setWindowIcon(icon);
+  const auto texts = caplift::loadTranslation(QLocale::system());
+  QTranslator qtTexts;
+  if (texts) {
+    QApplication::installTranslator(texts.get());
+    // Qt's own texts (the file dialog's buttons and the like) in the same language, where the
+    // system has them.
+    if (qtTexts.load("qtbase_" + texts->language(),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      QApplication::installTranslator(&qtTexts);
+    }
+  }
+
+  static caplift::platform::QtDialogs dialogs(&caplift::MainMenuBuilder::shortcuts);
+  delegate = new caplift::AppDelegate(dialogs);
+  caplift::runApplication(*delegate);
   return 0;
 }

@@ -1,13 +1,13 @@
-// Times the desktop app on the real Qt backend, started as caplift's own main() starts it (Qt
-// platform, one AppDelegate, the event loop), with a thin platform wrapper that answers the open
-// panel and notes when each step of the road is reached.
+// Times the desktop app, started as caplift's own main() starts it (one AppDelegate, the event
+// loop), with the open dialog answered by the benchmark. It notes when each step of the road is
+// reached from the events the windows get.
 //
 //   caplift_bench_app          launch: prints "shown_ns=<CLOCK_MONOTONIC>" as soon as the main
 //                              window has been exposed and painted, then ends
-//   caplift_bench_app FILE     also, from the shown main window, runs openFile with FILE chosen in
-//                              the open panel, and prints how long the road took to a painted
-//                              preview: reading, converting, building the preview (the text set
-//                              into the real text view), showing it
+//   caplift_bench_app FILE     also, from the shown main window, runs openFile with FILE chosen,
+//                              and prints how long the road took to a painted preview: reading
+//                              and converting, building the preview (the text set into the real
+//                              text view), showing it
 //
 // Run it with QT_QPA_PLATFORM=offscreen (or on a display).
 
@@ -19,18 +19,13 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
-#include <memory>
-#include <optional>
 #include <string>
 
 #include "app/app_delegate.h"
-#include "bench/forwarding_platform.h"
-#include "platform/qt/qt_platform.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using caplift::platform::Platform;
 
 double msBetween(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double, std::milli>(to - from).count();
@@ -48,80 +43,60 @@ long peakRssKiB() {
 
 // When the steps of the road were reached.
 struct Marks {
-  Clock::time_point chosen;
-  Clock::time_point readStart;
-  Clock::time_point readEnd;
-  Clock::time_point previewStart;
-  Clock::time_point textSet;
-  Clock::time_point shown;
+  Clock::time_point chosen, previewMade, previewFilled, previewShown;
 };
 
-// Answers the open panel with the file, and notes the steps that go through the platform.
-class RoadPlatform final : public caplift::bench::ForwardingPlatform {
+// Answers the open dialog with the file once; any alert means the road failed.
+class BenchDialogs final : public caplift::platform::Dialogs {
  public:
-  RoadPlatform(Platform& inner, std::string file, Marks& marks)
-      : ForwardingPlatform(inner), file_(std::move(file)), marks_(marks) {}
-
-  std::optional<std::string> runOpenPanel(const caplift::platform::OpenPanelRequest&) override {
-    if (answered_) return std::nullopt;
-    answered_ = true;
+  BenchDialogs(QString file, Marks& marks) : file_(std::move(file)), marks_(marks) {}
+  std::optional<QString> chooseFile(const QString&) override {
+    if (std::exchange(answered_, true)) return std::nullopt;
     marks_.chosen = Clock::now();
     return file_;
   }
-  caplift::platform::ReadResult readUtf8File(const std::string& path) override {
-    marks_.readStart = Clock::now();
-    auto result = inner().readUtf8File(path);
-    marks_.readEnd = Clock::now();
-    return result;
+  std::optional<QString> chooseTarget(const QString&, const QString&) override { return {}; }
+  void runAlert(const QString&, const QString& message, const QString&) override {
+    std::fprintf(stderr, "alert: %s\n", qPrintable(message));
+    failed = true;
   }
-  std::shared_ptr<caplift::platform::Window> makeWindow(const caplift::platform::Rect& rect,
-                                                        unsigned styleMask) override {
-    // The first window after the read is the preview's.
-    if (marks_.readEnd != Clock::time_point() && marks_.previewStart == Clock::time_point()) {
-      marks_.previewStart = Clock::now();
-    }
-    return inner().makeWindow(rect, styleMask);
-  }
-  void runModalForWindow(caplift::platform::Window& window) override {
-    marks_.textSet = Clock::now();
-    previewRunning_ = true;
-    inner().runModalForWindow(window);
-  }
-  int runAlert(const caplift::platform::AlertRequest& request) override {
-    std::fprintf(stderr, "alert: %s\n", request.informativeText.c_str());
-    failed_ = true;
-    return 0;
-  }
-
-  bool previewRunning() const { return previewRunning_; }
-  bool failed() const { return failed_; }
+  bool failed = false;
 
  private:
-  std::string file_;
+  QString file_;
   Marks& marks_;
   bool answered_ = false;
-  bool previewRunning_ = false;
-  bool failed_ = false;
 };
 
-// Calls back once a window other than the ones already seen has been exposed and the event that
-// exposed it (with its painting) has been handled.
-class ExposeWatch final : public QObject {
+// Notes the steps from the events: the preview made (a child window of the main window), shown
+// (its text set before), and exposed with its first painting done.
+class RoadWatch final : public QObject {
  public:
-  explicit ExposeWatch(std::function<void(QWindow*)> onShown) : onShown_(std::move(onShown)) {}
+  RoadWatch(Marks& marks, std::function<void(QWindow*)> exposed)
+      : marks_(marks), exposed_(std::move(exposed)) {}
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
-    if (event->type() != QEvent::Expose) return false;
-    auto* window = qobject_cast<QWindow*>(object);
-    if (window == nullptr || !window->isExposed() || seen_.contains(window)) return false;
-    seen_.insert(window);
-    QTimer::singleShot(0, this, [this, window] { onShown_(window); });
+    const bool road = marks_.chosen != Clock::time_point();
+    if (road && event->type() == QEvent::ChildAdded && marks_.previewMade == Clock::time_point() &&
+        dynamic_cast<caplift::MainWindow*>(object)) {
+      marks_.previewMade = Clock::now();
+    } else if (road && event->type() == QEvent::Show &&
+               dynamic_cast<caplift::PreviewWindow*>(object)) {
+      marks_.previewFilled = Clock::now();
+    } else if (event->type() == QEvent::Expose) {
+      auto* window = qobject_cast<QWindow*>(object);
+      if (window && window->isExposed() && !seen_.contains(window)) {
+        seen_.insert(window);
+        QTimer::singleShot(0, this, [this, window] { exposed_(window); });
+      }
+    }
     return false;
   }
 
  private:
-  std::function<void(QWindow*)> onShown_;
+  Marks& marks_;
+  std::function<void(QWindow*)> exposed_;
   QSet<QWindow*> seen_;
 };
 
@@ -130,16 +105,15 @@ class ExposeWatch final : public QObject {
 caplift::AppDelegate* delegate = nullptr;
 
 int main(int argc, char** argv) {
-  const std::string file = argc > 1 ? argv[1] : "";
-  std::unique_ptr<Platform> qtPlatform = caplift::platform::makeQtPlatform(argc, argv);
+  QApplication application(argc, argv);
+  const QString file = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
   Marks marks;
-  RoadPlatform platform(*qtPlatform, file, marks);
-  delegate = new caplift::AppDelegate(platform);
-  platform.setDelegate(delegate);
+  BenchDialogs dialogs(file, marks);
+  delegate = new caplift::AppDelegate(dialogs);
 
   long launchPeakKiB = 0;
   int windowsShown = 0;
-  ExposeWatch watch([&](QWindow*) {
+  RoadWatch watch(marks, [&](QWindow*) {
     const auto now = Clock::now();
     if (++windowsShown == 1) {
       std::printf("shown_ns=%lld\n",
@@ -147,37 +121,34 @@ int main(int argc, char** argv) {
                       std::chrono::duration_cast<std::chrono::nanoseconds>(now.time_since_epoch())
                           .count()));
       std::fflush(stdout);
-      if (file.empty()) {
-        platform.terminate();
-        return;
-      }
+      if (file.isEmpty()) return QCoreApplication::exit(0);
       launchPeakKiB = peakRssKiB();
       // The user presses the main window's button.
-      QTimer::singleShot(0, [&] {
+      QTimer::singleShot(0, [] {
         delegate->openFile();
-        platform.terminate();
+        QCoreApplication::exit(0);
       });
       return;
     }
-    if (platform.previewRunning() && marks.shown == Clock::time_point()) {
-      marks.shown = now;
-      platform.stopModal();
+    if (marks.previewFilled != Clock::time_point() && marks.previewShown == Clock::time_point()) {
+      marks.previewShown = now;
+      if (delegate->previewWindow) delegate->previewWindow->done(0);
     }
   });
-  qApp->installEventFilter(&watch);
-  platform.run();
+  application.installEventFilter(&watch);
+  caplift::runApplication(*delegate);
 
-  if (file.empty()) return 0;
-  if (platform.failed() || marks.shown == Clock::time_point()) {
+  if (file.isEmpty()) return 0;
+  if (dialogs.failed || marks.previewShown == Clock::time_point()) {
     std::fprintf(stderr, "the preview was not shown\n");
     return 1;
   }
-  std::printf("read_ms=%.1f\nconvert_ms=%.1f\npreview_ms=%.1f\nshow_ms=%.1f\n",
-              msBetween(marks.readStart, marks.readEnd),
-              msBetween(marks.readEnd, marks.previewStart),
-              msBetween(marks.previewStart, marks.textSet), msBetween(marks.textSet, marks.shown));
-  std::printf("filled_ms=%.1f\nshown_ms=%.1f\n", msBetween(marks.chosen, marks.textSet),
-              msBetween(marks.chosen, marks.shown));
+  std::printf("convert_ms=%.1f\npreview_ms=%.1f\nshow_ms=%.1f\n",
+              msBetween(marks.chosen, marks.previewMade),
+              msBetween(marks.previewMade, marks.previewFilled),
+              msBetween(marks.previewFilled, marks.previewShown));
+  std::printf("filled_ms=%.1f\nshown_ms=%.1f\n", msBetween(marks.chosen, marks.previewFilled),
+              msBetween(marks.chosen, marks.previewShown));
   std::printf("launch_peak_kib=%ld\npeak_kib=%ld\n", launchPeakKiB, peakRssKiB());
   return 0;
 }

@@ -249,9 +249,8 @@ class Bench:
         self.out()
         self.out("| step | median |")
         self.out("|---|---:|")
-        self.out(f"| read the file (readUtf8File: whole file, UTF-8 check) | "
-                 f"{median('read_ms'):,.0f} ms |")
-        self.out(f"| convert (extractSRT on the text in memory) | {median('convert_ms'):,.0f} ms |")
+        self.out(f"| read and convert (the whole file read, then extractSRT on it) | "
+                 f"{median('convert_ms'):,.0f} ms |")
         self.out(f"| build the preview window, the SRT set into the real text view | "
                  f"{median('preview_ms'):,.0f} ms |")
         self.out(f"| **chosen file → filled preview** | **{filled:,.0f} ms** |")

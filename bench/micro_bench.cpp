@@ -98,7 +98,7 @@ void BM_ConvertPerTitle(benchmark::State& state) {
     caplift::MemorySource source(document);
     NullSink sink;
     auto failure = caplift::convertStream(source, sink);
-    if (failure) state.SkipWithError(failure->description.c_str());
+    if (failure) state.SkipWithError(failure->description().c_str());
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * titles));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * document.size()));

@@ -1,15 +1,18 @@
 #include "cli/batch.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <filesystem>
 #include <map>
+#include <set>
 #include <system_error>
 
 #include "cli/convert_input.h"
 #include "cli/progress_line.h"
 #include "cli/report.h"
-#include "cli/save_file_output.h"
 #include "convert/input_path.h"
 
 namespace caplift {
@@ -30,31 +33,49 @@ std::string foldCase(std::string name) {
   return name;
 }
 
-// Reports every pair of inputs that would write the same file; true when there is none.
+// Reports every pair of inputs that would write the same file, and every output that is an input
+// itself; true when there is none.
 bool outputsAreDistinct(const BatchRequest& request) {
   std::map<std::string, const std::string*> firstInputFor;
+  std::set<FileId> inputs;
+  for (const std::string& input : request.inputs) {
+    if (auto id = fileIdOf(documentPathFor(input).path)) inputs.insert(*id);
+  }
   bool distinct = true;
   for (const std::string& input : request.inputs) {
+    const std::string output = outputPath(request.outputDir, input);
+    if (auto id = fileIdOf(output); id && inputs.contains(*id)) {
+      reportError(output + ": " + reason::kOutputIsInput + "; nothing converted");
+      distinct = false;
+    }
     auto [it, inserted] = firstInputFor.emplace(foldCase(proposedSrtName(input)), &input);
     if (inserted) continue;
-    reportError(*it->second + " and " + input + " would both be written to " +
-                outputPath(request.outputDir, input) + "; nothing converted");
+    reportError(*it->second + " and " + input + " would both be written to " + output +
+                "; nothing converted");
     distinct = false;
   }
   return distinct;
+}
+
+// Makes the output folder; false, after saying why, when it cannot be made.
+bool makeFolder(const std::string& folder) {
+  struct stat info {};
+  if (::lstat(folder.c_str(), &info) == 0 && S_ISLNK(info.st_mode) &&
+      ::stat(folder.c_str(), &info) != 0) {
+    reportError(folder + ": a symbolic link to a folder that does not exist");
+    return false;
+  }
+  std::error_code error;
+  fs::create_directories(fs::path(folder), error);
+  if (error) reportError(folder + ": " + error.message());
+  return !error;
 }
 
 }  // namespace
 
 int runBatch(const BatchRequest& request) {
   if (!outputsAreDistinct(request)) return 2;
-
-  std::error_code error;
-  fs::create_directories(fs::path(request.outputDir), error);
-  if (error) {
-    reportError(request.outputDir + ": cannot create the folder: " + error.message());
-    return 1;
-  }
+  if (!makeFolder(request.outputDir)) return 1;
 
   std::size_t converted = 0;
   std::size_t failed = 0;
@@ -63,11 +84,10 @@ int runBatch(const BatchRequest& request) {
   for (std::size_t i = 0; i < request.inputs.size(); ++i) {
     const std::string& input = request.inputs[i];
     progress.show(i + 1, input);
-    std::string target = outputPath(request.outputDir, input);
-    SaveFileOutput output(target);
-    if (auto failure = convertInput(input, output, target)) {
+    OutputFile output(outputPath(request.outputDir, input));
+    if (auto failure = convertInput(input, output)) {
       progress.clear();
-      reportError(*failure);
+      reportError(failure->description());
       ++failed;
     } else {
       ++converted;

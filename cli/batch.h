@@ -14,7 +14,7 @@ struct BatchRequest {
 // Converts every input into "<outputDir>/<name>.srt", each file written atomically, going on
 // after a failure. Reports each failure and a summary ("12 converted, 1 failed") on standard
 // error. Returns the exit status: 0 when all were converted, 1 when any failed, 2 when two inputs
-// would write the same file (then nothing is written).
+// would write the same file or an output would replace an input (then nothing is written).
 int runBatch(const BatchRequest& request);
 
 }  // namespace caplift

@@ -10,20 +10,22 @@ namespace caplift {
 
 namespace {
 
-Options usageError(QString why) {
-  // Qt's own messages end with a full stop; ours are joined with the hint below.
-  if (why.endsWith('.')) why.chop(1);
-  Options options;
-  options.action = Options::Action::kUsageError;
-  options.text = why.toStdString() + " (see --help)";
-  return options;
+// The bytes of an argument, or of a text made from the arguments (see parseOptions()).
+std::string bytesOf(const QString& text) {
+  return text.toLatin1().toStdString();
 }
 
 Options withText(Options::Action action, const QString& text) {
   Options options;
   options.action = action;
-  options.text = text.toStdString();
+  options.text = bytesOf(text);
   return options;
+}
+
+Options usageError(QString why) {
+  // Qt's own messages end with a full stop; ours are joined with the hint below.
+  if (why.endsWith('.')) why.chop(1);
+  return withText(Options::Action::kUsageError, why + " (see --help)");
 }
 
 }  // namespace
@@ -49,7 +51,8 @@ Options parseOptions(const QStringList& arguments) {
       "FILE", "An FCPXML document, a .fcpxmld bundle, or - for standard input.", "FILE...");
 
   if (!parser.parse(arguments)) return usageError(parser.errorText());
-  if (parser.isSet(help)) {
+  // Qt also offers --help-all, for options of its own that a QtCore program does not have.
+  if (parser.isSet(help) || parser.isSet("help-all")) {
     // Qt puts the path that started the program into the usage line; its name reads better.
     QString text = parser.helpText();
     QString started = "Usage: " + arguments.value(0);
@@ -65,13 +68,16 @@ Options parseOptions(const QStringList& arguments) {
 
   Options options;
   for (const QString& input : parser.positionalArguments()) {
-    options.inputs.push_back(input.toStdString());
+    options.inputs.push_back(bytesOf(input));
   }
-  options.output = parser.value(output).toStdString();
-  options.outputDir = parser.value(outputDir).toStdString();
+  options.output = bytesOf(parser.value(output));
+  options.outputDir = bytesOf(parser.value(outputDir));
   options.quiet = parser.isSet(quiet);
 
   if (options.inputs.empty()) return usageError("missing FILE");
+  for (const std::string& input : options.inputs) {
+    if (input.empty()) return usageError("empty FILE path");
+  }
   if (parser.isSet(output) && parser.isSet(outputDir)) {
     return usageError("--output and --output-dir cannot be used together");
   }

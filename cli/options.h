@@ -23,7 +23,9 @@ struct Options {
   std::string text;
 };
 
-// Reads the arguments, the program name first, as given by QCoreApplication::arguments().
+// Reads the arguments, the program name first, each decoded as Latin-1: file names are bytes, not
+// always UTF-8, and Latin-1 gives every byte back as it was. The paths and texts in the result are
+// those bytes.
 Options parseOptions(const QStringList& arguments);
 
 }  // namespace caplift

@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "cli/fd_io.h"
+#include "convert/conversion_failure.h"
+#include "convert/fd_io.h"
 
 namespace caplift {
 
@@ -29,6 +30,8 @@ ProgressLine::ProgressLine(std::size_t total, bool enabled) : total_(total), ena
 
 void ProgressLine::show(std::size_t position, std::string_view name) {
   if (!enabled_) return;
+  const std::string shownName = displayable(name);
+  name = shownName;
   std::string count = std::to_string(position);
   std::string width = std::to_string(total_);
   std::string line =

@@ -4,12 +4,13 @@
 
 #include <string>
 
-#include "cli/fd_io.h"
+#include "convert/conversion_failure.h"
+#include "convert/fd_io.h"
 
 namespace caplift {
 
 void reportError(std::string_view message) {
-  reportLine(std::string(kProgramName) + ": " + std::string(message));
+  reportLine(std::string(kProgramName) + ": " + displayable(message));
 }
 
 void reportLine(std::string_view line) {

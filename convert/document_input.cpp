@@ -3,37 +3,41 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace caplift {
 
-void DocumentInput::fail(ConversionFailure::Kind kind, std::string description) {
+void DocumentInput::fail(ConversionFailure failure) {
   ended_ = true;
-  if (failure_) return;
-  failure_ = ConversionFailure{kind, 0, 0, std::move(description)};
+  if (!failure_) failure_ = std::move(failure);
 }
 
 bool DocumentInput::accept(const char* bytes, long count) {
+  using Kind = ConversionFailure::Kind;
   if (count < 0) {
-    fail(ConversionFailure::Kind::kRead, source_.failureDescription());
+    fail({Kind::kRead, {}, reason::kSystem, {source_.failureDescription()}});
     return false;
   }
   if (count == 0) {
     ended_ = true;
     if (!validator_.finish()) {
-      fail(ConversionFailure::Kind::kNotUtf8,
-           "not valid UTF-8: the text ends inside a character that starts at byte offset " +
-               std::to_string(validator_.errorOffset()));
+      fail({Kind::kNotUtf8, {}, reason::kCutUtf8, {std::to_string(validator_.errorOffset())}});
     }
     return false;
   }
-  if (!validator_.feed({bytes, static_cast<std::size_t>(count)})) {
-    fail(ConversionFailure::Kind::kNotUtf8,
-         "not valid UTF-8: invalid byte sequence at byte offset " +
-             std::to_string(validator_.errorOffset()));
+  const auto size = static_cast<std::size_t>(count);
+  // Only the text before a NUL is checked, so that the first fault in the bytes is the one told.
+  const void* nul = std::memchr(bytes, '\0', size);
+  const std::size_t text =
+      nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : size;
+  if (!validator_.feed({bytes, text})) {
+    fail({Kind::kNotUtf8, {}, reason::kInvalidUtf8, {std::to_string(validator_.errorOffset())}});
     return false;
   }
-  if (!sawNul_) sawNul_ = std::memchr(bytes, '\0', static_cast<std::size_t>(count)) != nullptr;
+  if (nul != nullptr) {
+    fail({Kind::kParse, {}, reason::kNul, {std::to_string(offset_ + text)}});
+    return false;
+  }
+  offset_ += size;
   return true;
 }
 
@@ -70,13 +74,6 @@ int DocumentInput::read(char* buffer, int capacity) {
     filled += static_cast<int>(count);
   }
   return failure_ ? 0 : filled;
-}
-
-void DocumentInput::drain() {
-  if (ended_) return;
-  std::vector<char> buffer(1 << 16);
-  while (read(buffer.data(), static_cast<int>(buffer.size())) > 0) {
-  }
 }
 
 }  // namespace caplift

@@ -6,6 +6,7 @@
 #include <libxml/xmlversion.h>
 
 #include <mutex>
+#include <string>
 
 namespace caplift {
 
@@ -19,11 +20,14 @@ constexpr unsigned long long kFreeExpansionBytes = 1 << 20;
 constexpr unsigned long long kExpansionFactor = 10;
 
 // External entities become empty internal ones at their declaration: a reference to one adds
-// nothing, and the parser never tries to load it.
+// nothing, and the parser never tries to load it. Their names are kept, as a reference to one in
+// an attribute value is still refused.
 void declareEntity(void* context, const xmlChar* name, int type, const xmlChar* publicId,
                    const xmlChar* systemId, xmlChar* content) {
   static xmlChar empty[] = "";
   if (type == XML_EXTERNAL_GENERAL_PARSED_ENTITY) {
+    auto* parser = static_cast<DocumentParser*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+    parser->noteExternalEntity(name);
     xmlSAX2EntityDecl(context, name, XML_INTERNAL_GENERAL_ENTITY, nullptr, nullptr, empty);
   } else if (type == XML_EXTERNAL_PARAMETER_ENTITY) {
     xmlSAX2EntityDecl(context, name, XML_INTERNAL_PARAMETER_ENTITY, nullptr, nullptr, empty);
@@ -131,65 +135,86 @@ void DocumentParser::stop(void* context) {
 
 void DocumentParser::noteError(const xmlError& error) {
   if (error.level < XML_ERR_ERROR) return;
+  // The first fatal error ends the parse: read nothing more, however much input is left.
+  if (error.level == XML_ERR_FATAL) input_.end();
   auto& slot = error.level == XML_ERR_FATAL ? firstFatal_ : firstError_;
   if (slot) return;
+  // The first line only: some messages go on with a piece of the document.
   std::string message = error.message != nullptr ? error.message : "unknown error";
-  while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
-  ConversionFailure failure;
-  failure.kind = ConversionFailure::Kind::kParse;
-  failure.line = error.line;
-  failure.column = error.int2;
-  failure.description = "line " + std::to_string(failure.line) + ", column " +
-                        std::to_string(failure.column) + ": " + message;
-  slot = std::move(failure);
+  message = message.substr(0, message.find('\n'));
+  while (message.ends_with(' ')) message.pop_back();
+  const std::string line = std::to_string(error.line);
+  const std::string column = std::to_string(error.int2);
+  if (message.starts_with("Excessive depth in document")) {
+    slot = ConversionFailure{ConversionFailure::Kind::kParse,
+                             {},
+                             reason::kTooDeep,
+                             {line, column, std::to_string(error.int1)}};
+  } else {
+    slot = ConversionFailure{
+        ConversionFailure::Kind::kParse, {}, reason::kParser, {line, column, message}};
+  }
+}
+
+void DocumentParser::noteExternalEntity(const xmlChar* name) {
+  externalEntities_.insert(reinterpret_cast<const char*>(name));
+}
+
+void DocumentParser::refuse(const char* why, std::string argument) {
+  if (policyFailure_) return;
+  // Where the parser is in the document itself (the bottom of the input stack), also while an
+  // entity's own content is being parsed.
+  const xmlParserInputPtr input = context_->inputTab[0];
+  policyFailure_ = ConversionFailure{
+      ConversionFailure::Kind::kParse,
+      {},
+      why,
+      {std::to_string(input->line), std::to_string(input->col), std::move(argument)}};
+  input_.end();
 }
 
 xmlEntityPtr DocumentParser::noteExpansion(void* context, const xmlChar* name) {
+  auto* parserContext = static_cast<xmlParserCtxtPtr>(context);
+  // The XML Recommendation forbids external entities in attribute values, even when empty.
+  if (parserContext->instate == XML_PARSER_ATTRIBUTE_VALUE &&
+      externalEntities_.contains(reinterpret_cast<const char*>(name))) {
+    refuse(reason::kExternalInAttribute, reinterpret_cast<const char*>(name));
+    return nullptr;
+  }
   xmlEntityPtr entity = getEntity_(context, name);
-  if (entity == nullptr || entity->etype != XML_INTERNAL_GENERAL_ENTITY || expansionFailure_) {
+  if (entity == nullptr || entity->etype != XML_INTERNAL_GENERAL_ENTITY || policyFailure_) {
     return entity;
   }
   expandedBytes_ += static_cast<unsigned long long>(entity->length);
-  // The position in the document itself (the bottom of the input stack), also while an entity's
-  // own content is being parsed.
   const xmlParserInputPtr input = context_->inputTab[0];
   const auto read = static_cast<unsigned long long>(input->consumed) +
                     static_cast<unsigned long long>(input->cur - input->base);
   if (expandedBytes_ <= kFreeExpansionBytes + kExpansionFactor * read) return entity;
-  ConversionFailure failure;
-  failure.kind = ConversionFailure::Kind::kParse;
-  failure.line = input->line;
-  failure.column = input->col;
-  failure.description = "line " + std::to_string(failure.line) + ", column " +
-                        std::to_string(failure.column) +
-                        ": entities expand to more than ten times the document's size";
-  expansionFailure_ = std::move(failure);
-  xmlStopParser(static_cast<xmlParserCtxtPtr>(context));
-  if (context != context_) xmlStopParser(context_);
+  refuse(reason::kExpansion, {});
+  // Expansion goes on within what was read already: stop it.
+  xmlStopParser(parserContext);
+  if (parserContext != context_) xmlStopParser(context_);
   return entity;
 }
 
 std::optional<ConversionFailure> DocumentParser::parse() {
   if (context_ == nullptr) {
-    return ConversionFailure{ConversionFailure::Kind::kParse, 0, 0, "out of memory"};
+    return ConversionFailure{ConversionFailure::Kind::kParse, {}, reason::kOutOfMemory, {}};
   }
   xmlParseDocument(context_);
   if (stopped_) return std::nullopt;
-  input_.drain();
+  // The parser reads nothing after its first fatal error: an input failure came before it.
   if (input_.failure()) return input_.failure();
-  if (expansionFailure_) return expansionFailure_;
-  const bool accepted = context_->wellFormed && context_->myDoc != nullptr;
-  if (accepted && !input_.sawNul()) return std::nullopt;
-  if (!accepted && firstFatal_) return firstFatal_;
-  if (!accepted && firstError_) return firstError_;
-  // Where the parser stopped: for an accepted document with a NUL byte, at that byte.
+  if (policyFailure_) return policyFailure_;
+  if (context_->wellFormed && context_->myDoc != nullptr) return std::nullopt;
+  if (firstFatal_) return firstFatal_;
+  if (firstError_) return firstError_;
   const long line = context_->input != nullptr ? context_->input->line : 0;
   const long column = context_->input != nullptr ? context_->input->col : 0;
-  const char* what =
-      accepted ? "a NUL byte, which XML does not allow" : "the document is not well-formed";
-  return ConversionFailure{
-      ConversionFailure::Kind::kParse, line, column,
-      "line " + std::to_string(line) + ", column " + std::to_string(column) + ": " + what};
+  return ConversionFailure{ConversionFailure::Kind::kParse,
+                           {},
+                           reason::kNotWellFormed,
+                           {std::to_string(line), std::to_string(column)}};
 }
 
 xmlDocPtr DocumentParser::takeDocument() {

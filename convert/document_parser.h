@@ -3,6 +3,7 @@
 #include <libxml/parser.h>
 
 #include <optional>
+#include <set>
 #include <string>
 
 #include "convert/document_input.h"
@@ -16,10 +17,12 @@ namespace caplift {
 // - the text is UTF-8 whatever its XML declaration says; a leading byte-order mark is dropped;
 // - internal entities are expanded into the content; external entities are declared empty and no
 //   external DTD is read, so nothing outside the document is ever loaded (no file, no network);
+// - a reference to an external entity in an attribute value is refused, as XML requires;
 // - libxml2's limits on entity expansion and nesting depth stay on; as they let an entity of plain
 //   text be expanded any number of times, all expansions together may add at most ten times the
 //   document's size (plus 1 MiB), else the document is refused;
-// - the first fatal error ends the parse: the document is refused, there is no recovery.
+// - the first fatal error ends the parse and the reading: the document is refused, there is no
+//   recovery.
 class DocumentParser {
  public:
   // `sax` holds the caller's content callbacks (for a tree: xmlSAXVersion(&sax, 2) unchanged);
@@ -30,8 +33,8 @@ class DocumentParser {
   DocumentParser(const DocumentParser&) = delete;
   DocumentParser& operator=(const DocumentParser&) = delete;
 
-  // Parses the whole document. The failure, if any: an input failure (read, UTF-8) first, then
-  // the parser's first error.
+  // Parses the document up to its end or its first failure, which is returned: an input failure
+  // (read, UTF-8, NUL), a refusal of the policy, or else the parser's first error.
   std::optional<ConversionFailure> parse();
 
   xmlParserCtxtPtr context() const { return context_; }
@@ -45,18 +48,25 @@ class DocumentParser {
 
   // Called by libxml2 for every error and warning.
   void noteError(const xmlError& error);
+  // Called for the declaration of an external general entity.
+  void noteExternalEntity(const xmlChar* name);
   // Called by libxml2 for every reference to a general entity: looks it up with the caller's
-  // callback and counts its expansion; past the limit, ends the parse with a failure.
+  // callback and counts its expansion; past the limit, or for an external entity in an attribute
+  // value, ends the parse with a failure.
   xmlEntityPtr noteExpansion(void* context, const xmlChar* name);
 
  private:
+  // Ends the parse with the failure `why` at the current place; `argument` fills its %3.
+  void refuse(const char* why, std::string argument);
+
   DocumentInput input_;
   void* handler_;
   xmlSAXHandler sax_;
   xmlParserCtxtPtr context_ = nullptr;
   std::optional<ConversionFailure> firstFatal_;
   std::optional<ConversionFailure> firstError_;
-  std::optional<ConversionFailure> expansionFailure_;
+  std::optional<ConversionFailure> policyFailure_;  // too much expansion, external in attribute
+  std::set<std::string> externalEntities_;
   getEntitySAXFunc getEntity_;  // the caller's, called by the policy's own
   unsigned long long expandedBytes_ = 0;
   bool stopped_ = false;

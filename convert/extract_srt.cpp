@@ -11,7 +11,7 @@ namespace caplift {
 namespace {
 
 ConversionFailure writeFailure() {
-  return {ConversionFailure::Kind::kWrite, 0, 0, "the output could not be written"};
+  return {ConversionFailure::Kind::kWrite, {}, reason::kOutputFailed, {}};
 }
 
 }  // namespace

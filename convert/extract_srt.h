@@ -5,22 +5,9 @@
 #include <string>
 #include <string_view>
 
-namespace caplift {
+#include "convert/conversion_failure.h"
 
-// Why a conversion stopped.
-struct ConversionFailure {
-  enum class Kind {
-    kRead,    // the input could not be read
-    kNotUtf8, // the input is not valid UTF-8
-    kParse,   // the document is not well-formed XML (or libxml2 refused it)
-    kWrite,   // the sink refused the output
-  };
-  Kind kind = Kind::kParse;
-  long line = 0;    // kParse: 1-based line of the error
-  long column = 0;  // kParse: 1-based column of the error
-  // A human-readable description. For kParse: "line L, column C: <the parser's message>".
-  std::string description;
-};
+namespace caplift {
 
 // Where the document bytes come from, read once from start to end.
 class ByteSource {
@@ -36,7 +23,8 @@ class ByteSource {
 class TextSink {
  public:
   virtual ~TextSink() = default;
-  // Returns false to stop the conversion (a kWrite failure).
+  // Returns false to stop the conversion (a kWrite failure, "the output could not be written":
+  // the sink knows why).
   virtual bool write(std::string_view text) = 0;
 };
 

@@ -1,28 +1,25 @@
 #include "convert/input_path.h"
 
-#include <filesystem>
-#include <system_error>
+#include <sys/stat.h>
+
+#include <cerrno>
 
 namespace caplift {
 
-namespace fs = std::filesystem;
-
 bool isFolder(const std::string& path) {
-  std::error_code ec;
-  return fs::is_directory(fs::u8path(path), ec);
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 DocumentPath documentPathFor(const std::string& path) {
   if (!isFolder(path)) return {path, {}};
-  fs::path inner = fs::u8path(path) / kBundleDocumentName;
-  std::error_code ec;
-  if (!fs::exists(inner, ec)) {
-    return {{}, "\"" + path + "\" is a folder without the document " + kBundleDocumentName +
-                    " (is it an FCPXML bundle?)"};
+  const std::string inner = path + (path.ends_with('/') ? "" : "/") + kBundleDocumentName;
+  struct stat info {};
+  if (::stat(inner.c_str(), &info) == 0) return {inner, {}};
+  if (errno == ENOENT) {
+    return {{}, ConversionFailure{ConversionFailure::Kind::kRead, path, reason::kNotABundle, {}}};
   }
-  // In C++20 u8string() gives std::u8string; the bytes are the same UTF-8.
-  const std::u8string text = inner.u8string();
-  return {std::string(text.begin(), text.end()), {}};
+  return {{}, systemFailure(ConversionFailure::Kind::kRead, path, errno)};
 }
 
 std::string proposedSrtName(const std::string& inputPath) {

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "convert/conversion_failure.h"
 
 namespace caplift {
 
@@ -10,16 +13,16 @@ inline constexpr const char* kBundleExtension = ".fcpxmld";
 inline constexpr const char* kBundleDocumentName = "Info.fcpxml";
 
 struct DocumentPath {
-  std::string path;   // the document to read; empty when `error` is set
-  std::string error;  // why the input holds no document, naming it
-  bool ok() const { return error.empty(); }
+  std::string path;                          // the document to read
+  std::optional<ConversionFailure> failure;  // why the input holds no document, naming it
+  bool ok() const { return !failure; }
 };
 
 // True when `path` names a folder (a bundle, whatever its name).
 bool isFolder(const std::string& path);
 
 // The document to read for an input: the path itself for a file, Info.fcpxml inside a folder.
-// A folder without Info.fcpxml is an error that says so.
+// A folder without Info.fcpxml, or one that cannot be looked into, is a failure that says so.
 DocumentPath documentPathFor(const std::string& path);
 
 // The file name to propose for the subtitles of `inputPath`: its last path component with its last

@@ -1,85 +1,66 @@
 #include "ui/about_window_controller.h"
 
-#include <memory>
-#include <string>
+#include <QLabel>
+#include <QPixmap>
+
+#include "ui/frames.h"
+#include "ui/localized.h"
+#include "ui/main_menu_builder.h"
 
 namespace caplift {
 
 namespace {
 
-using platform::Rect;
+constexpr double kHeight = 250;
 
-constexpr Rect kWindowRect{0, 0, 400, 250};
-constexpr Rect kIconFrame{150, 130, 100, 100};
-constexpr Rect kNameFrame{0, 100, 400, 20};
-constexpr Rect kCreditFrame{0, 70, 400, 20};
-constexpr Rect kLinkFrame{0, 40, 400, 20};
-constexpr double kNameFontSize = 14;
-
-void addIcon(platform::Platform& platform, platform::View& content) {
-  auto path = platform.pathForResource("icon_128", "png");
-  if (!path) return;
-  auto image = platform.loadImage(*path);
-  if (!image) return;  // the texts keep their places; the space above stays empty
-  auto icon = platform.makeImageView(kIconFrame);
-  icon->setImage(std::move(image));
-  icon->setImageScaling(platform::ImageScaling::kProportionallyUpOrDown);
-  content.addSubview(std::move(icon));
-}
-
-std::string nameAndVersion(const platform::Platform& platform) {
-  const std::string name =
-      platform.infoDictionaryString("CFBundleName").value_or(platform.processName());
-  const std::string version =
-      platform.infoDictionaryString("CFBundleShortVersionString").value_or("1.0");
-  return name + " v" + version;
-}
-
-std::shared_ptr<platform::TextField> makeCenteredLabel(platform::Platform& platform,
-                                                       const std::string& text, const Rect& frame) {
-  auto label = platform.makeLabel(text);
-  label->setFrame(frame);
-  label->setAlignment(platform::TextAlignment::kCenter);
+QLabel* addLine(QWidget* window, const QString& text, double y) {
+  auto* label = new QLabel(text, window);
+  label->setGeometry(fromBottomLeft(0, y, 400, 20, kHeight).toRect());
+  label->setAlignment(Qt::AlignCenter);
   return label;
 }
 
 }  // namespace
 
-void AboutWindowController::show(platform::Platform& platform) {
-  using platform::StyleMask;
+void AboutWindowController::show() {
+  // Closable, but neither minimisable nor resizable, and floating above the main window.
+  auto* window = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setFixedSize(400, kHeight);
+  centreOnScreen(*window);
+  window->setWindowTitle(localized("about"));
+  window->addActions(MainMenuBuilder::shortcuts());
 
-  auto window = platform.makeWindow(kWindowRect, StyleMask::kTitled | StyleMask::kClosable);
-  window->center();
-  window->setTitle(platform.localizedString("about", "About window title"));
-  window->setReleasedWhenClosed(false);
-  window->setLevel(platform::WindowLevel::kFloating);
-  // Minimisable only so that the button shows, greyed: the window cannot be minimised.
-  window->setStyleMask(window->styleMask() | StyleMask::kMiniaturizable);
-  window->setStandardButtonEnabled(platform::StandardButton::kMiniaturize, false);
+  // Without its icon the texts keep their places and the space above them stays empty.
+  const QPixmap icon(QStringLiteral(":/icons/icon_128.png"));
+  if (!icon.isNull()) {
+    auto* image = new QLabel(window);
+    image->setGeometry(fromBottomLeft(150, 130, 100, 100, kHeight).toRect());
+    image->setPixmap(icon.scaled(image->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    image->setAlignment(Qt::AlignCenter);
+  }
 
-  auto content = platform.makeView(kWindowRect);
-  window->setContentView(content);
+  // The application's name and version stand in for the bundle's; Qt gives the program's file
+  // name when no name is set.
+  const QString version = QCoreApplication::applicationVersion();
+  QLabel* name = addLine(window,
+                         QCoreApplication::applicationName() + " v" +
+                             (version.isEmpty() ? QStringLiteral("1.0") : version),
+                         100);
+  QFont bold = name->font();
+  bold.setBold(true);
+  bold.setPixelSize(14);
+  name->setFont(bold);
+  name->setTextFormat(Qt::PlainText);
 
-  addIcon(platform, *content);
+  addLine(window, kCredit, 70);
+  QLabel* link = addLine(window, QStringLiteral("<a href=\"%1\">%1</a>").arg(kHomePage), 40);
+  link->setTextInteractionFlags(Qt::TextBrowserInteraction);
+  link->setOpenExternalLinks(true);
 
-  auto name = makeCenteredLabel(platform, nameAndVersion(platform), kNameFrame);
-  name->setFont({platform::Font::Kind::kBoldSystem, kNameFontSize});
-  content->addSubview(name);
-
-  content->addSubview(makeCenteredLabel(platform, kCredit, kCreditFrame));
-
-  auto link = platform.makeTextField(kLinkFrame);
-  link->setEditable(false);
-  link->setBezeled(false);
-  link->setDrawsBackground(false);
-  link->setAllowsEditingTextAttributes(true);
-  link->setSelectable(true);
-  link->setAlignment(platform::TextAlignment::kCenter);
-  link->setLinkValue(kHomePage, kHomePage);
-  content->addSubview(link);
-
-  window->makeKeyAndOrderFront();
-  platform.activateIgnoringOtherApps();
+  window->show();
+  window->activateWindow();
 }
 
 }  // namespace caplift

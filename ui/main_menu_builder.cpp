@@ -1,27 +1,60 @@
 #include "ui/main_menu_builder.h"
 
-#include <memory>
-#include <string>
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPointer>
+
+#include "ui/localized.h"
 
 namespace caplift {
 
-void MainMenuBuilder::build(platform::Platform& platform,
-                            const platform::ApplicationDelegate* /*delegate*/) {
-  using platform::Menu;
-  using platform::MenuItem;
+namespace {
 
-  auto mainMenu = std::make_shared<Menu>();
-  auto appMenuItem = std::make_shared<MenuItem>();
-  mainMenu->addItem(appMenuItem);
-  auto appMenu = std::make_shared<Menu>();
+QPointer<QMenuBar>& installed() {
+  static QPointer<QMenuBar> bar;
+  return bar;
+}
 
-  const std::string processName = platform.processName();
-  appMenu->addItemWithTitle(platform.localizedString("about", "About"), "showAboutWindow", "");
-  appMenu->addItem(MenuItem::separatorItem());
-  appMenu->addItemWithTitle("Quit " + processName, platform::kTerminateAction, "q");
+QPointer<QAction>& quitAction() {
+  static QPointer<QAction> quit;
+  return quit;
+}
 
-  appMenuItem->setSubmenu(appMenu);
-  platform.setMainMenu(mainMenu);
+QString processName() {
+  return QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+}
+
+}  // namespace
+
+void MainMenuBuilder::build(QObject* delegate) {
+  // Without a parent: on macOS that is the system menu bar.
+  auto* bar = new QMenuBar;
+  QMenu* menu = bar->addMenu(QCoreApplication::applicationName());
+
+  QAction* about = menu->addAction(localized("about"));
+  about->setMenuRole(QAction::AboutRole);
+  QObject::connect(about, &QAction::triggered, delegate,
+                   [delegate] { QMetaObject::invokeMethod(delegate, "showAboutWindow"); });
+  menu->addSeparator();
+  QAction* quit = quitAction() = menu->addAction("Quit " + processName());
+  quit->setMenuRole(QAction::QuitRole);
+  quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  // exit(), not quit(): quit() would first ask every window to close.
+  QObject::connect(quit, &QAction::triggered, [] { QCoreApplication::exit(0); });
+
+  if (installed() && !installed()->parent()) installed()->deleteLater();
+  installed() = bar;
+}
+
+QMenuBar* MainMenuBuilder::installedMenuBar() {
+  return installed();
+}
+
+QList<QAction*> MainMenuBuilder::shortcuts() {
+  if (!quitAction()) return {};
+  return {quitAction()};
 }
 
 }  // namespace caplift

@@ -1,64 +1,84 @@
 #include "ui/preview_window.h"
 
-#include <utility>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QPushButton>
+
+#include "ui/frames.h"
+#include "ui/large_text_view.h"
+#include "ui/localized.h"
+#include "ui/main_menu_builder.h"
 
 namespace caplift {
 
 namespace {
 
-using platform::Rect;
+constexpr double kHeight = 400;
 
-constexpr Rect kWindowRect{0, 0, 600, 400};
-constexpr Rect kScrollFrame{20, 70, 560, 300};
-constexpr Rect kSaveFrame{380, 20, 100, 30};
-constexpr Rect kCancelFrame{20, 20, 100, 30};
-constexpr Rect kBackFrame{490, 20, 100, 30};
-constexpr double kTextFontSize = 13;
+bool coversCjk(const QString& family) {
+  const auto systems = QFontDatabase::writingSystems(family);
+  return systems.contains(QFontDatabase::Japanese) ||
+         systems.contains(QFontDatabase::SimplifiedChinese) ||
+         systems.contains(QFontDatabase::TraditionalChinese);
+}
 
-void addButton(platform::Platform& platform, platform::View& content, const std::string& title,
-               std::function<void(platform::Button*)> action, const Rect& frame) {
-  // The action hands over its own button; the button outlives every press of it.
-  auto sender = std::make_shared<platform::Button*>(nullptr);
-  auto button = platform.makeButton(title, [sender, action = std::move(action)] {
-    if (action) action(*sender);
-  });
-  *sender = button.get();
-  button->setFrame(frame);
-  button->setBezelStyle(platform::BezelStyle::kRounded);
-  content.addSubview(std::move(button));
+// The first fixed-width family that covers CJK, or the first that does not.
+QString fixedFamily(bool cjk) {
+  for (const QString& family : QFontDatabase::families()) {
+    if (QFontDatabase::isFixedPitch(family) && coversCjk(family) == cjk) return family;
+  }
+  return {};
+}
+
+QPushButton* addButton(QWidget* window, const char* key, QRectF frame) {
+  // '&' would otherwise mark a mnemonic and vanish from the title.
+  auto* button = new QPushButton(localized(key).replace('&', "&&"), window);
+  button->setGeometry(frame.toRect());
+  button->setAutoDefault(false);
+  return button;
 }
 
 }  // namespace
 
-std::shared_ptr<platform::Window> PreviewWindowBuilder::build(platform::Platform& platform,
-                                                              const std::string& srtText,
-                                                              platform::WindowDelegate* delegate,
-                                                              PreviewButtonActions actions) {
-  // Titled only: the preview ends through its buttons, not from its frame.
-  auto window = platform.makeWindow(kWindowRect, platform::StyleMask::kTitled);
-  window->center();
-  window->setTitle(platform.localizedString("preview", "preview SRT"));
-  window->setLevel(platform::WindowLevel::kModalPanel);
-  window->setReleasedWhenClosed(false);
-  window->setDelegate(delegate);
+PreviewWindow::PreviewWindow(std::string srtText, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+  setFixedSize(600, kHeight);
+  centreOnScreen(*this);
+  setWindowTitle(localized("preview"));
+  addActions(MainMenuBuilder::shortcuts());
 
-  auto scroll = platform.makeScrollView(kScrollFrame);
-  scroll->setHasVerticalScroller(true);
-  auto text = platform.makeTextView(scroll->bounds());
-  text->setEditable(false);
-  text->setFont({platform::Font::Kind::kMonospacedSystem, kTextFontSize});
-  text->setString(srtText);
-  scroll->setDocumentView(std::move(text));
+  textView = new LargeTextView(this);
+  textView->setGeometry(fromBottomLeft(20, 70, 560, 300, kHeight).toRect());
+  textView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  textView->setFont(previewFont());
+  textView->setText(std::move(srtText));
+  textView->setPlaceholderText(localized("no_titles"));
 
-  auto content = window->contentView();
-  content->addSubview(std::move(scroll));
-  addButton(platform, *content, platform.localizedString("save_ok", "Save OK"),
-            std::move(actions.save), kSaveFrame);
-  addButton(platform, *content, platform.localizedString("cancel", "Cancel"),
-            std::move(actions.cancel), kCancelFrame);
-  addButton(platform, *content, platform.localizedString("back", "Back"), std::move(actions.back),
-            kBackFrame);
-  return window;
+  saveButton = addButton(this, "save_ok", fromBottomLeft(380, 20, 100, 30, kHeight));
+  cancelButton = addButton(this, "cancel", fromBottomLeft(20, 20, 100, 30, kHeight));
+  backButton = addButton(this, "back", fromBottomLeft(490, 20, 100, 30, kHeight));
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+  // A window manager's close shortcut is refused like the missing close button.
+  if (event->spontaneous()) return event->ignore();
+  if (willClose) willClose(this);
+  event->accept();
+}
+
+QFont previewFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  // Sized in the frames' unit, as the frames were made for it.
+  font.setPixelSize(13);
+  // ASCII in a Latin fixed-width face, even inside a line of CJK (Qt would take its digits from
+  // the CJK face), and CJK from a CJK face. A CJK fixed font's spaces and Latin letters are not
+  // of one width, so a timing line set in one no longer lines up.
+  const QString system = QFontInfo(font).family();
+  const bool cjk = coversCjk(system);
+  QStringList families{cjk ? fixedFamily(false) : system, cjk ? system : fixedFamily(true)};
+  families.removeAll(QString());
+  font.setFamilies(families);
+  return font;
 }
 
 }  // namespace caplift

@@ -1,30 +1,36 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <string>
 
-#include "platform/platform.h"
+#include <QDialog>
+
+class QPushButton;
 
 namespace caplift {
 
-// What the preview's three buttons do; each gets the pressed button.
-struct PreviewButtonActions {
-  std::function<void(platform::Button* sender)> save;
-  std::function<void(platform::Button* sender)> cancel;
-  std::function<void(platform::Button* sender)> back;
-};
+class LargeTextView;
 
-// Builds the modal preview of an SRT text: a read-only, scrolling monospaced text above the
-// cancel, save and back buttons. The caller runs it modally.
-class PreviewWindowBuilder {
+// The modal preview of an SRT text: the whole text, read-only and scrolling, above the cancel,
+// save and back buttons. The frame offers no way to close, minimise or resize it, and neither
+// Return nor Escape presses a button: only the buttons end the preview.
+class PreviewWindow final : public QDialog {
  public:
-  PreviewWindowBuilder() = delete;
+  PreviewWindow(std::string srtText, QWidget* parent);
 
-  static std::shared_ptr<platform::Window> build(platform::Platform& platform,
-                                                 const std::string& srtText,
-                                                 platform::WindowDelegate* delegate,
-                                                 PreviewButtonActions actions);
+  LargeTextView* textView;
+  QPushButton* saveButton;
+  QPushButton* cancelButton;
+  QPushButton* backButton;
+  // Told before the window closes (it can only be closed in code).
+  std::function<void(PreviewWindow* closing)> willClose;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void reject() override {}  // Escape answers nothing
 };
+
+// The preview's monospaced font: ASCII in a fixed-width Latin face, CJK from a fallback.
+QFont previewFont();
 
 }  // namespace caplift

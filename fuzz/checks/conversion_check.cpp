@@ -12,7 +12,7 @@ namespace {
 std::string describe(const ExtractResult& result) {
   if (result.ok()) return "converted (" + std::to_string(result.srt.size()) + " bytes)";
   return "refused (kind " + std::to_string(static_cast<int>(result.failure->kind)) + ": " +
-         result.failure->description + ")";
+         result.failure->description() + ")";
 }
 
 // Empty when `a` and `b` have the same outcome.
@@ -20,7 +20,7 @@ std::string compare(const char* what, const ExtractResult& a, const ExtractResul
   const bool same =
       a.ok() == b.ok() && (a.ok() ? a.srt == b.srt
                                   : a.failure->kind == b.failure->kind &&
-                                        a.failure->description == b.failure->description);
+                                        a.failure->description() == b.failure->description());
   if (same) return {};
   return std::string(what) + ": " + describe(a) + " but " + describe(b);
 }
@@ -47,7 +47,7 @@ std::string checkConversion(std::string_view document) {
     return problem;
   }
   if (!whole.ok()) {
-    return whole.failure->description.empty() ? "a failure without a description" : "";
+    return whole.failure->description().empty() ? "a failure without a description" : "";
   }
   return checkSrtShape(whole.srt, stats.cues);
 }

@@ -68,5 +68,10 @@
         <extracomment>About / About window title</extracomment>
         <translation>About Caplift</translation>
     </message>
+    <message>
+        <source>no_titles</source>
+        <extracomment>document holds no titles / preview placeholder</extracomment>
+        <translation>This document holds no titles.</translation>
+    </message>
 </context>
 </TS>

@@ -68,9 +68,14 @@
         <extracomment>About / About window title</extracomment>
         <translation>Capliftについて</translation>
     </message>
+    <message>
+        <source>no_titles</source>
+        <extracomment>document holds no titles / preview placeholder</extracomment>
+        <translation>この書類にはタイトルがありません。</translation>
+    </message>
 </context>
 <context>
-    <name>Platform</name>
+    <name>Caplift</name>
     <message>
         <source>The file “%1” does not exist.</source>
         <translation>ファイル“%1”は存在しません。</translation>
@@ -103,13 +108,12 @@
         <source>Drop to convert</source>
         <translation>ドロップして変換</translation>
     </message>
+</context>
+<context>
+    <name>Platform</name>
     <message>
-        <source>XML document</source>
-        <translation>XML書類</translation>
-    </message>
-    <message>
-        <source>FCPXML bundle</source>
-        <translation>FCPXMLバンドル</translation>
+        <source>XML document, FCPXML bundle</source>
+        <translation>XML書類、FCPXMLバンドル</translation>
     </message>
     <message>
         <source>SubRip subtitles</source>

@@ -68,9 +68,14 @@
         <extracomment>About / About window title</extracomment>
         <translation>关于 Caplift</translation>
     </message>
+    <message>
+        <source>no_titles</source>
+        <extracomment>document holds no titles / preview placeholder</extracomment>
+        <translation>此文档不包含任何标题。</translation>
+    </message>
 </context>
 <context>
-    <name>Platform</name>
+    <name>Caplift</name>
     <message>
         <source>The file “%1” does not exist.</source>
         <translation>文件“%1”不存在。</translation>
@@ -103,13 +108,12 @@
         <source>Drop to convert</source>
         <translation>拖放到此处进行转换</translation>
     </message>
+</context>
+<context>
+    <name>Platform</name>
     <message>
-        <source>XML document</source>
-        <translation>XML 文档</translation>
-    </message>
-    <message>
-        <source>FCPXML bundle</source>
-        <translation>FCPXML 包</translation>
+        <source>XML document, FCPXML bundle</source>
+        <translation>XML 文档、FCPXML 包</translation>
     </message>
     <message>
         <source>SubRip subtitles</source>

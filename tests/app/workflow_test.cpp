@@ -1,139 +1,159 @@
+// The roads of data/workflow.cases, through the real windows with the dialogs scripted.
 #include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMimeData>
+#include <QTest>
+#include <QTimer>
 
-#include <algorithm>
-
-#include "tests/app/app_test_support.h"
+#include "tests/app/harness.h"
+#include "ui/large_text_view.h"
 
 namespace caplift::testing {
 namespace {
 
-using platform::ContentType;
-
-class Workflow : public AppTest {
- protected:
-  std::string input = dir.write("Project 1.fcpxml", kTwoTitles);
-  std::string target = dir.file("Project 1.srt");
-
-  // Opens `path` in the panel, saves to `to` and dismisses the closing alert.
-  void openAndSave(const std::string& path, const std::string& to) {
-    fake.user().chooseFile(path).press("save_ok");
-    pressChoose();
-    fake.user().chooseFile(to).dismissAlert();
-    fake.runPostedWork();
-  }
+struct Case {
+  std::string name;
+  QStringList makes, answers, expected, holds;
+  std::optional<QStringList> folder;
 };
 
-TEST_F(Workflow, OpenPanelOffersXmlFilesAndBundles) {
-  fake.user().cancelPanel();
-  pressChoose();
-  ASSERT_EQ(fake.openPanels.size(), 1u);
-  EXPECT_EQ(fake.openPanels[0].title, "choose");
-  EXPECT_EQ(fake.openPanels[0].allowedContentTypes,
-            (std::vector<ContentType>{ContentType::xml(), ContentType::fcpxmlBundle()}));
-  // Cancelled: nothing read, shown or posted.
-  EXPECT_EQ(fake.countCalls("readUtf8File"), 0u);
-  EXPECT_EQ(fake.windows.size(), 1u);
-  EXPECT_TRUE(fake.alerts.empty());
-  EXPECT_EQ(fake.pendingWork(), 0u);
+std::vector<Case> readCases() {
+  std::vector<Case> cases;
+  for (const QString& line : QString::fromUtf8(bytesOf(dataFile("workflow.cases"))).split('\n')) {
+    const QString rest = line.section(' ', 1);
+    if (line.isEmpty() || line.startsWith('#')) continue;
+    if (line.startsWith("== "))
+      cases.push_back({rest.toStdString(), {}, {}, {}, {}, {}});
+    else if (line.startsWith("make "))
+      cases.back().makes.append(rest);
+    else if (line.startsWith("> "))
+      cases.back().answers.append(rest);
+    else if (line.startsWith("< "))
+      cases.back().expected.append(rest);
+    else if (line.startsWith("holds "))
+      cases.back().holds.append(rest);
+    else if (line.startsWith("folder"))
+      cases.back().folder = rest.split(", ", Qt::SkipEmptyParts);
+    else
+      ADD_FAILURE() << "unreadable line: " << line.toStdString();
+  }
+  return cases;
 }
 
-// An existing file is replaced whole.
-TEST_F(Workflow, SaveWritesTheConvertedTextAndTellsWhere) {
-  dir.write("Project 1.srt", std::string(100000, 'x'));
-  openAndSave(input, target);
-  EXPECT_EQ(dir.names(), (std::vector<std::string>{"Project 1.fcpxml", "Project 1.srt"}));
-  ASSERT_EQ(fake.savePanels.size(), 1u);
-  EXPECT_EQ(fake.savePanels[0].title, "save_file");
-  EXPECT_EQ(fake.savePanels[0].allowedContentTypes, std::vector<ContentType>{ContentType::srt()});
-  EXPECT_EQ(fake.savePanels[0].nameFieldStringValue, "Project 1.srt");
-  EXPECT_EQ(readBytes(target), srtOf(kTwoTitles));
-  ASSERT_EQ(fake.alerts.size(), 1u);
-  EXPECT_EQ(fake.alerts[0].messageText, "alert_notify");
-  EXPECT_EQ(fake.alerts[0].informativeText, "save_finish\n" + target);
-  EXPECT_EQ(fake.alerts[0].buttonTitles, std::vector<std::string>{"ok"});
-}
+// Plays the user's part of a case: drops on the main window or presses its button, and acts in
+// the preview from inside its modal loop once the answer that leads there has been given.
+class User {
+ public:
+  explicit User(LaunchedApp& launched) : launched_(launched) {
+    launched_.dialogs.afterAnswer = [this] { actInPreviewSoon(); };
+  }
+  void start() {
+    while (answers().value(0).startsWith("drop ")) {
+      if (drop(answers().takeFirst())) return actInPreviewSoon();
+    }
+    if (!answers().isEmpty()) launched_.chooseButton()->click();
+  }
 
-TEST_F(Workflow, CancellingTheSavePanelWritesAndShowsNothing) {
-  fake.user().chooseFile(input).press("save_ok");
-  pressChoose();
-  fake.user().cancelPanel();
-  fake.runPostedWork();
-  EXPECT_EQ(fake.savePanels.size(), 1u);
-  EXPECT_EQ(fake.countCalls("writeFileAtomically"), 0u);
-  EXPECT_EQ(dir.names(), std::vector<std::string>{"Project 1.fcpxml"});
-  EXPECT_TRUE(fake.alerts.empty());
-}
+ private:
+  QStringList& answers() { return launched_.dialogs.answers; }
 
-TEST_F(Workflow, InputThatCannotBeReadOrParsedGetsOneAlertAndNoPreview) {
-  struct Case {
-    const char* name;
-    std::string bytes;
-    const char* prefix;
-    const char* detail;  // part of the description
-  };
-  const Case cases[] = {
-      {"not UTF-8", kNotUtf8, "file_read_fail: ", "offset 32"},
-      {"not XML", kNotXml, "file_parse_fail: ", "line 1"},
-      {"empty", "", "file_parse_fail: ", ""},
-  };
+  // Drags the files over the main window and drops them there; notes whether they were taken.
+  bool drop(const QString& action) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& name : action.mid(5).split(", ")) {
+      urls.append(name.contains("://") ? QUrl(name)
+                                       : QUrl::fromLocalFile(launched_.dir.filePath(name)));
+    }
+    data.setUrls(urls);
+    QWidget& window = *launched_.app.window;
+    auto* highlight = window.findChild<QLabel*>("dropHighlight");
+    QDragEnterEvent enter(window.rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &enter);
+    const bool highlighted = highlight->isVisible();
+    QDropEvent drop(window.rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    if (enter.isAccepted()) QCoreApplication::sendEvent(&window, &drop);
+    launched_.dialogs.note(QString("drop: %1%2")
+                               .arg(enter.isAccepted() ? "taken" : "refused",
+                                    highlighted == enter.isAccepted() && !highlight->isVisible()
+                                        ? ""
+                                        : ", highlight wrong"));
+    return enter.isAccepted();
+  }
+
+  void actInPreviewSoon() {
+    QStringList actions;
+    while (answers().value(0).startsWith("press ") || answers().value(0).startsWith("drop ") ||
+           answers().value(0) == "close") {
+      actions.append(answers().takeFirst());
+    }
+    if (actions.isEmpty()) return;
+    QTimer::singleShot(0, [this, actions] {
+      PreviewWindow* preview = shownPreview();
+      if (preview == nullptr) return launched_.dialogs.note("(no preview)");
+      const QString text = QString::fromStdString(preview->textView->text());
+      launched_.dialogs.note(
+          "preview: " + (text.isEmpty() ? "[" + preview->textView->placeholderText() + "]" : text));
+      for (const QString& action : actions) {
+        if (action == "close") preview->close();
+        if (action.startsWith("drop ")) drop(action);
+        for (QPushButton* button :
+             {preview->saveButton, preview->cancelButton, preview->backButton}) {
+          if (action == "press " + button->text()) button->click();
+        }
+      }
+    });
+  }
+
+  LaunchedApp& launched_;
+};
+
+TEST(Workflow, RoadsThroughTheRealWindows) {
+  const std::vector<Case> cases = readCases();
+  ASSERT_GE(cases.size(), 10u);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    fake.alerts.clear();
-    const std::string path = dir.write(std::string(c.name) + ".fcpxml", c.bytes);
-    fake.user().chooseFile(path).dismissAlert();
-    pressChoose();
-    ASSERT_EQ(fake.alerts.size(), 1u);
-    const std::string& message = fake.alerts[0].informativeText;
-    EXPECT_EQ(message.rfind(c.prefix, 0), 0u) << message;
-    EXPECT_NE(message.find(c.detail), std::string::npos) << message;
-    EXPECT_GT(message.size(), std::string(c.prefix).size());
-    EXPECT_EQ(fake.windowTitled("preview"), nullptr);
-    EXPECT_EQ(fake.pendingWork(), 0u);
-  }
-  const std::pair<std::string, std::string> parseLookup{"file_parse_fail", "file parse fail"};
-  EXPECT_NE(std::ranges::find(fake.localizedLookups, parseLookup), fake.localizedLookups.end());
-}
+    LaunchedApp launched;
+    const QDir dir(launched.dir.path());
+    for (const QString& make : c.makes) {
+      const QString name = make.section(" from ", 0, 0);
+      QFile file(dir.filePath(name));
+      if (name.endsWith('/'))
+        dir.mkpath(name);
+      else if (file.open(QIODevice::WriteOnly) && make.contains(" from "))
+        file.write(bytesOf(dataFile(make.section(" from ", 1))));
+    }
+    launched.dialogs.answers = c.answers;
+    User user(launched);
+    user.start();
+    ASSERT_TRUE(waitUntil(
+        [&] { return launched.dialogs.answers.isEmpty() && !launched.app.previewWindow; }));
+    QTest::qWait(10);  // an answer still queued asks what it asks
 
-TEST_F(Workflow, ReadFailureDescriptionIsAppendedUnchanged) {
-  fake.readFailures[input] = "The disk went away.";
-  fake.user().chooseFile(input).dismissAlert();
-  pressChoose();
-  EXPECT_EQ(alertMessages(), std::vector<std::string>{"file_read_fail: The disk went away."});
-}
-
-TEST_F(Workflow, AlertsUseTheStringTable) {
-  fake.strings = {{"alert_notify", "Caplift"},
-                  {"ok", "OK"},
-                  {"save_finish", "Saved to"},
-                  {"save_failed", "Could not save"},
-                  {"save_file", "Save Subtitles"}};
-  fake.writeFailures[dir.file("bad.srt")] = "No room.";
-  openAndSave(input, target);
-  openAndSave(input, dir.file("bad.srt"));
-  EXPECT_EQ(fake.savePanels.at(0).title, "Save Subtitles");
-  ASSERT_EQ(fake.alerts.size(), 2u);
-  for (const auto& alert : fake.alerts) {
-    EXPECT_EQ(alert.messageText, "Caplift");
-    EXPECT_EQ(alert.buttonTitles, std::vector<std::string>{"OK"});
-  }
-  EXPECT_EQ(alertMessages(),
-            (std::vector<std::string>{"Saved to\n" + target, "Could not save: No room."}));
-}
-
-TEST_F(Workflow, SaveProposesTheInputNameWithItsLastExtensionReplaced) {
-  const std::pair<const char*, const char*> cases[] = {{"Project 1.fcpxml", "Project 1.srt"},
-                                                       {"scene.final.fcpxml", "scene.final.srt"},
-                                                       {"titles", "titles.srt"},
-                                                       {"a.b.fcpxml", "a.b.srt"}};
-  for (const auto& [name, proposed] : cases) {
-    SCOPED_TRACE(name);
-    fake.savePanels.clear();
-    fake.user().press("save_ok");
-    app.openDocument(dir.write(name, kTwoTitles));  // also a name that no panel would offer
-    fake.user().cancelPanel();
-    fake.runPostedWork();
-    ASSERT_EQ(fake.savePanels.size(), 1u);
-    EXPECT_EQ(fake.savePanels[0].nameFieldStringValue, proposed);
+    std::vector<std::string> expected, shown = launched.dialogs.transcript;
+    for (QString line : c.expected) {
+      if (const qsizetype data = line.indexOf('@'); data >= 0) {
+        line = line.left(data) +
+               QString::fromUtf8(bytesOf(dataFile(line.mid(data + 1)))).replace('\n', "\\n");
+      }
+      const std::size_t i = expected.size();
+      if (line.endsWith("...") && i < shown.size() &&
+          QString::fromStdString(shown[i]).startsWith(line.chopped(3)))
+        shown[i] = line.toStdString();
+      expected.push_back(line.toStdString());
+    }
+    EXPECT_EQ(shown, expected);
+    for (const QString& holds : c.holds) {
+      const QString data = holds.section(" =", 1).trimmed();
+      EXPECT_EQ(bytesOf(dir.filePath(holds.section(" =", 0, 0))),
+                data.isEmpty() ? QByteArray() : bytesOf(dataFile(data)))
+          << holds.toStdString();
+    }
+    if (c.folder) {
+      EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), *c.folder);
+    }
   }
 }
 

@@ -15,7 +15,7 @@ TEST(CliCorpus, ABatchConvertsEveryExportAsTheLibraryDoes) {
   const std::size_t inputs = args.size();
   TempDir out;
   args.insert(args.end(), {"-d", out.path()});
-  CliResult result = runCli(args);
+  CliResult result = runCli({.args = args});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.err, std::to_string(inputs) + " converted, 0 failed\n");
   EXPECT_EQ(listDir(out.path()).size(), inputs);

@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace caplift::test {
@@ -14,14 +13,21 @@ struct CliResult {
 };
 
 struct CliRun {
-  std::optional<std::string> input{};  // standard input; /dev/null when absent
-  std::string stdoutPath{};       // standard output goes to this file instead of being captured
-  bool stdoutBrokenPipe = false;  // standard output is a pipe that nobody reads
-  long fileSizeLimit = -1;        // RLIMIT_FSIZE in bytes for the child, when >= 0
+  std::vector<std::string> args;
+  std::string workDir{};               // the working folder, when not this process's own
+  std::optional<std::string> input{};  // standard input's bytes; else `inputPath`
+  std::string inputPath = "/dev/null";
+  std::string endlessInput{};  // when set, standard input is a pipe fed this over and over
+  std::string stdoutPath{};    // standard output goes to this file instead of being captured
+  bool stdoutClosed = false;
+  bool stdoutBrokenPipe = false;           // standard output is a pipe that nobody reads
+  std::vector<std::string> environment{};  // NAME=VALUE, added to this process's own
+  long fileSizeLimit = -1;                 // RLIMIT_FSIZE in bytes, when >= 0
+  bool asNobody = false;                   // when this process is root: run as the user nobody
 };
 
-// Runs caplift-convert with `args` and returns what it did.
-CliResult runCli(const std::vector<std::string>& args, const CliRun& run = {});
+// Runs caplift-convert and returns what it did.
+CliResult runCli(const CliRun& run);
 
 // A fresh folder, removed with everything in it at the end of the test.
 class TempDir {

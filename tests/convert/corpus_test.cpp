@@ -29,7 +29,7 @@ TEST_F(Corpus, StreamingEqualsReference) {
   for (const fs::path& path : documents_) {
     const std::string document = testing_io::readDocument(path);
     const ExtractResult streamed = extractSRT(document);
-    ASSERT_TRUE(streamed.ok()) << path << ": " << streamed.failure->description;
+    ASSERT_TRUE(streamed.ok()) << path << ": " << streamed.failure->description();
     EXPECT_EQ(streamed.srt, reference::extractSRT(document).srt) << path;
   }
   std::printf("[ compared ] %zu corpus documents\n", documents_.size());

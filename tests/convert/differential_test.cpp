@@ -24,10 +24,10 @@ TEST(Differential, StreamingEqualsReferenceOnGeneratedDocuments) {
     ASSERT_EQ(streamed.ok(), expected.ok())
         << "document " << i << ":\n"
         << document << "\n"
-        << (streamed.ok() ? expected.failure : streamed.failure)->description;
+        << (streamed.ok() ? expected.failure : streamed.failure)->description();
     ASSERT_EQ(streamed.srt, expected.srt) << "document " << i << ":\n" << document;
     if (!streamed.ok()) {
-      ASSERT_EQ(streamed.failure->description, expected.failure->description) << document;
+      ASSERT_EQ(streamed.failure->description(), expected.failure->description()) << document;
     }
     converted += streamed.ok();
     withCues += !streamed.srt.empty();
@@ -49,7 +49,7 @@ TEST(Differential, ChunkSizeChangesNothing) {
       ASSERT_EQ(pieces.srt, whole.srt) << "chunk " << chunk << ", document:\n" << document;
       ASSERT_EQ(pieces.ok(), whole.ok()) << "chunk " << chunk << ", document:\n" << document;
       if (!whole.ok()) {
-        ASSERT_EQ(pieces.failure->description, whole.failure->description);
+        ASSERT_EQ(pieces.failure->description(), whole.failure->description());
       }
     }
   }

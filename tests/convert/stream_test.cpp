@@ -30,7 +30,7 @@ TEST(Stream, ReadFailureIsReportedWithTheSourceDescription) {
     const auto failure = convertStream(source, sink);
     ASSERT_TRUE(failure.has_value()) << failAt;
     EXPECT_EQ(failure->kind, ConversionFailure::Kind::kRead);
-    EXPECT_EQ(failure->description, "disk on fire");
+    EXPECT_EQ(failure->description(), "disk on fire");
   }
 }
 

@@ -1,12 +1,13 @@
-// caplift-convert -o under the same faults as the application's save. Its own tests cover a folder
-// in the way, a file-size limit and a long name; new here are a read-only folder that applies (as
-// nobody, also when the tests run as root), a full file system, and a path too long.
+// caplift-convert -o, which writes through the shared OutputFile, under the same faults as the
+// application's save: a read-only folder that applies (as nobody, also when the tests run as root),
+// a folder in the way, a full file system, a file-size limit, a name and a path too long.
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -17,6 +18,7 @@ namespace {
 
 // Runs caplift-convert `input` -o `target`; gives its exit status and standard error.
 std::string convertWithTheCli(const std::string& input, const std::string& target) {
+  const std::string program = executableForAnyUser(CAPLIFT_CONVERT_PATH);
   int errors[2];
   if (::pipe(errors) != 0) return "no pipe";
   const pid_t pid = ::fork();
@@ -26,7 +28,7 @@ std::string convertWithTheCli(const std::string& input, const std::string& targe
     ::dup2(null, STDIN_FILENO);
     ::dup2(null, STDOUT_FILENO);
     ::close(errors[0]);
-    ::execl(CAPLIFT_CONVERT_PATH, "caplift-convert", input.c_str(), "-o", target.c_str(),
+    ::execl(program.c_str(), "caplift-convert", input.c_str(), "-o", target.c_str(),
             static_cast<char*>(nullptr));
     ::_exit(127);
   }
@@ -44,9 +46,10 @@ std::string convertWithTheCli(const std::string& input, const std::string& targe
 }
 
 TEST(CliSaveFailure, TellsWhyAndLosesNothing) {
+  executableForAnyUser(CAPLIFT_CONVERT_PATH);  // copied here, before a child becomes nobody
   checkEverySaveFault("in.fcpxml", convertWithTheCli, [](const std::string& message) {
     EXPECT_EQ(message.rfind("exit 1: caplift-convert: ", 0), 0u) << message;
-    EXPECT_NE(message.find(": cannot write: "), std::string::npos) << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
   });
 }
 

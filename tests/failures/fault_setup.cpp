@@ -1,7 +1,5 @@
 #include "tests/failures/fault_setup.h"
 
-#include <grp.h>
-#include <pwd.h>
 #include <sched.h>
 #include <stdlib.h>
 #include <sys/mount.h>
@@ -26,15 +24,6 @@ std::string failed(const char* what) {
 }
 
 }  // namespace
-
-std::string becomeNobody() {
-  const passwd* nobody = ::getpwnam("nobody");
-  if (nobody == nullptr) return "no user \"nobody\"";
-  if (::setgroups(0, nullptr) != 0) return failed("setgroups");
-  if (::setgid(nobody->pw_gid) != 0) return failed("setgid");
-  if (::setuid(nobody->pw_uid) != 0) return failed("setuid");
-  return {};
-}
 
 std::string mountSmallFileSystem(const std::string& path, std::size_t bytes) {
   if (::unshare(CLONE_NEWNS) != 0) return failed("unshare");

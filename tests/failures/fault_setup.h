@@ -3,14 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/hostile/child_process.h"
+
 namespace caplift::testing {
 
 // Ways to make a save or read fail for real, each applied in a forked child (see runInChild):
 // they change the child's user, mounts or limits for good. Each returns the empty text when it
 // took effect, else why not (the caller skips with a notice).
 
-// Drops root for the user "nobody", so that folder permissions apply.
-std::string becomeNobody();
 // Mounts a tmpfs of `bytes` on the existing empty folder `path`, in a mount namespace of the
 // child's own: the mount is gone with the child and nobody else sees it.
 std::string mountSmallFileSystem(const std::string& path, std::size_t bytes);

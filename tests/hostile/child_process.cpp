@@ -1,6 +1,8 @@
 #include "tests/hostile/child_process.h"
 
+#include <grp.h>
 #include <poll.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -8,7 +10,9 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <exception>
+#include <filesystem>
 
 namespace caplift::testing {
 
@@ -88,6 +92,39 @@ ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSec
 long baselineRssKiB() {
   static const long baseline = runInChild([] { return std::string(); }).peakRssKiB;
   return baseline;
+}
+
+std::string becomeNobody() {
+  const passwd* nobody = ::getpwnam("nobody");
+  if (nobody == nullptr) return "no user \"nobody\"";
+  if (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 ||
+      ::setuid(nobody->pw_uid) != 0) {
+    return std::string("cannot become nobody: ") + std::strerror(errno);
+  }
+  return {};
+}
+
+std::string executableForAnyUser(const std::string& path) {
+  namespace fs = std::filesystem;
+  struct Copy {
+    std::string folder = (fs::temp_directory_path() / "caplift-bin-XXXXXX").string();
+    std::string path;
+    ~Copy() {
+      std::error_code ignored;
+      fs::remove_all(folder, ignored);
+    }
+  };
+  static Copy copy;
+  if (!copy.path.empty()) return copy.path;
+  if (::mkdtemp(copy.folder.data()) == nullptr) return path;
+  copy.path = copy.folder + "/" + fs::path(path).filename().string();
+  const auto anyone = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                      fs::perms::others_read | fs::perms::others_exec;
+  std::error_code error;
+  fs::permissions(copy.folder, anyone, error);
+  if (!fs::copy_file(path, copy.path, error)) return path;
+  fs::permissions(copy.path, anyone, error);
+  return copy.path;
 }
 
 }  // namespace caplift::testing

@@ -23,4 +23,12 @@ ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSec
 // The peak resident set of a child that does nothing: what every child starts with.
 long baselineRssKiB();
 
+// Drops root for the user "nobody", so that file permissions apply. Returns the empty text, or
+// why not.
+std::string becomeNobody();
+
+// A path by which any user can run the program at `path`: a copy under the temporary folder,
+// removed at exit. The checkout may lie in a folder that others cannot enter, as root's home is.
+std::string executableForAnyUser(const std::string& path);
+
 }  // namespace caplift::testing

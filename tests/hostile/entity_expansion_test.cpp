@@ -16,10 +16,10 @@ TEST(EntityExpansion, ABlowUpIsRefusedTheSameWayByEveryReader) {
   const ExtractResult result = extractSRT(document);
   ASSERT_FALSE(result.ok());
   EXPECT_EQ(result.failure->kind, ConversionFailure::Kind::kParse);
-  EXPECT_NE(result.failure->description.find("ten times the document's size"), std::string::npos)
-      << result.failure->description;
-  EXPECT_EQ(result.failure->description.rfind("line 2, column ", 0), 0u)
-      << result.failure->description;
+  EXPECT_NE(result.failure->description().find("ten times the document's size"), std::string::npos)
+      << result.failure->description();
+  EXPECT_EQ(result.failure->description().rfind("line 2, column ", 0), 0u)
+      << result.failure->description();
 }
 
 TEST(EntityExpansion, OrdinaryUseStaysWellBelowTheLimit) {
@@ -34,7 +34,7 @@ TEST(EntityExpansion, OrdinaryUseStaysWellBelowTheLimit) {
     const std::string document = quadraticBlowup(c.entityBytes, c.references);
     const ExtractResult result = extractSRT(document);
     ASSERT_TRUE(result.ok()) << c.entityBytes << " x " << c.references << ": "
-                             << result.failure->description;
+                             << result.failure->description();
     EXPECT_GT(result.srt.size(), c.entityBytes * c.references);
     EXPECT_EQ(fuzz::checkConversion(document), "");
   }

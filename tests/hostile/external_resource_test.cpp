@@ -55,7 +55,7 @@ TEST_F(ExternalResource, IsNeverOpened) {
       const ChildOutcome child = runInChild(
           [&] {
             const ExtractResult result = extractSRT(document);
-            return result.ok() ? result.srt : result.failure->description;
+            return result.ok() ? result.srt : result.failure->description();
           },
           20);
       ASSERT_FALSE(child.timedOut) << "the parser opened " << target;

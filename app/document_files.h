@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "convert/extract_srt.h"
+
+namespace caplift {
+
+// The application's two trips to the disk, on the same road as caplift-convert: the input is
+// streamed through the converter, the output written by the shared atomic writer.
+
+// Reads the chosen input (a file, or the Info.fcpxml of an .fcpxmld bundle) and converts it. A
+// failure names the file it concerns.
+ExtractResult convertChosenDocument(const std::string& chosenPath);
+
+// Writes `text` to `target` whole or not at all. Refuses a target that is the chosen input's
+// document itself, before anything is written.
+std::optional<ConversionFailure> writeSubtitles(const std::string& target, std::string_view text,
+                                                const std::string& chosenPath);
+
+}  // namespace caplift

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace caplift {
+
+// Why a document could not be read, converted or written. Its description names the file once and
+// says once what went wrong: "in.fcpxml: line 3, column 5: Opening and ending tag mismatch: a
+// line 2 and b". The reason is one of the English templates in `reason`, whose %1, %2, ... the
+// arguments fill: the application shows it translated (context "Failure") with the same
+// arguments. The system's error texts and the XML parser's messages come as arguments, unchanged.
+struct ConversionFailure {
+  enum class Kind {
+    kRead,           // the input could not be read, or holds no document
+    kNotUtf8,        // the input is not valid UTF-8
+    kParse,          // the document is not well-formed XML, or the parser policy refused it
+    kWrite,          // the output could not be written
+    kOutputIsInput,  // the output is the input file itself: refused before anything is written
+  };
+  Kind kind = Kind::kParse;
+  std::string file;  // the bytes of the path concerned; empty when the caller names no file
+  const char* reason = "";
+  std::vector<std::string> arguments;
+
+  // The reason with the arguments in place of %1, %2, ...
+  std::string reasonText() const;
+  // "<file>: <reason>", or the reason alone without a file; one line, with U+FFFD in place of
+  // each byte that is not UTF-8 and of each control character.
+  std::string description() const;
+};
+
+// The reasons, in English. The application translates these templates.
+namespace reason {
+inline constexpr const char* kSystem = "%1";  // the system's description of an errno value
+inline constexpr const char* kParser = "line %1, column %2: %3";
+inline constexpr const char* kNotWellFormed = "line %1, column %2: the document is not well-formed";
+inline constexpr const char* kTooDeep =
+    "line %1, column %2: the document is nested too deeply (at most %3 levels)";
+inline constexpr const char* kExpansion =
+    "line %1, column %2: entities expand to more than ten times the document's size";
+inline constexpr const char* kExternalInAttribute =
+    "line %1, column %2: an attribute value refers to the external entity '%3'";
+inline constexpr const char* kNul = "a NUL byte at byte offset %1, which XML does not allow";
+inline constexpr const char* kInvalidUtf8 =
+    "not valid UTF-8: invalid byte sequence at byte offset %1";
+inline constexpr const char* kCutUtf8 =
+    "not valid UTF-8: the text ends inside a character that starts at byte offset %1";
+inline constexpr const char* kNotABundle = "a folder without Info.fcpxml, so not an FCPXML bundle";
+inline constexpr const char* kNotRegular = "not a regular file";
+inline constexpr const char* kOutputIsInput = "is the input file itself";
+inline constexpr const char* kOutputFailed = "the output could not be written";
+inline constexpr const char* kClosed = "is closed";
+inline constexpr const char* kTemporaryFile = "temporary file in %1: %2";
+inline constexpr const char* kOutOfMemory = "out of memory";
+}  // namespace reason
+
+// A failure that the system reports with errno value `error`.
+ConversionFailure systemFailure(ConversionFailure::Kind kind, std::string file, int error);
+
+// `bytes` as one line of UTF-8 text: U+FFFD in place of each byte that is not part of a valid
+// UTF-8 character and of each control character.
+std::string displayable(std::string_view bytes);
+
+}  // namespace caplift
