@@ -79,7 +79,7 @@ case "$cmd" in
     install_deps
     configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCAPLIFT_BUILD_TESTS=OFF
     if [ "$(uname -s)" = Darwin ]; then
-      exec open -W "$root/build/release/app/caplift.app"
+      exec open -W "$root/build/release/app/Caplift.app"
     fi
     exec "$root/build/release/app/caplift"
     ;;
