@@ -60,7 +60,8 @@ caplift-convert "$doc" | grep -qx "Opened from the command line" || fail "caplif
 
 echo "== manual pages"
 for page in caplift caplift-convert; do
-  [ "$(man -w "$page")" = "/usr/share/man/man1/$page.1.gz" ] || fail "man -w $page"
+  [ "$(man -w "$page")" = "/usr/share/man/man1/$page.1.gz" ] ||
+    fail "man -w $page (does a file in /etc/dpkg/dpkg.cfg.d keep manual pages out?)"
   man --warnings "$page" 2>&1 >/dev/null | { ! grep .; } || fail "man $page has warnings"
 done
 
