@@ -65,7 +65,7 @@ int runBatch(const BatchRequest& request) {
     progress.show(i + 1, input);
     std::string target = outputPath(request.outputDir, input);
     SaveFileOutput output(target);
-    if (auto failure = convertInput(input, output, target)) {
+    if (auto failure = convertInput(input, output, target, request.timeline)) {
       progress.clear();
       reportError(*failure);
       ++failed;

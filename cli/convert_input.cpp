@@ -6,8 +6,27 @@
 
 namespace caplift {
 
+namespace {
+
+std::string quoted(const std::string& name) {
+  return "\"" + name + "\"";
+}
+
+// Why the timeline mode had nothing to place.
+std::string missingProject(const TimelineOptions& options, const TimelineResult& result) {
+  if (result.projects.empty()) return "the document has no project with a timeline";
+  std::string why = "no project named " + quoted(*options.project) + "; the document has ";
+  for (std::size_t i = 0; i < result.projects.size(); ++i) {
+    why += (i == 0 ? "" : ", ") + quoted(result.projects[i]);
+  }
+  return why;
+}
+
+}  // namespace
+
 std::optional<std::string> convertInput(const std::string& input, Output& output,
-                                        const std::string& outputName) {
+                                        const std::string& outputName,
+                                        const std::optional<TimelineOptions>& timeline) {
   FileSource source;
   std::string inputName = input;
   if (input == kStandardStreamArgument) {
@@ -24,7 +43,9 @@ std::optional<std::string> convertInput(const std::string& input, Output& output
   }
 
   if (!output.open()) return outputName + ": " + output.failureDescription();
-  if (auto failure = convertStream(source, output)) {
+  TimelineResult placed;
+  if (auto failure = timeline ? convertTimeline(source, output, *timeline, &placed)
+                              : convertStream(source, output)) {
     switch (failure->kind) {
       case ConversionFailure::Kind::kRead:
         return inputName + ": " + source.failureDescription();
@@ -36,6 +57,7 @@ std::optional<std::string> convertInput(const std::string& input, Output& output
     }
     return inputName + ": " + failure->description;
   }
+  if (timeline && !placed.project) return inputName + ": " + missingProject(*timeline, placed);
   if (!output.commit()) return outputName + ": " + output.failureDescription();
   return std::nullopt;
 }

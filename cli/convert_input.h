@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/output.h"
+#include "convert/timeline.h"
 
 namespace caplift {
 
@@ -14,9 +15,11 @@ inline constexpr const char* kStandardInputName = "standard input";
 inline constexpr const char* kStandardOutputName = "standard output";
 
 // Converts one input (an FCPXML file, a bundle folder, or "-" for standard input) into `output`,
-// named `outputName` in messages, and commits it. On failure returns the message
-// "<file>: <why>", naming the input or the output; the output is then left uncommitted.
+// named `outputName` in messages, and commits it; with `timeline`, in the timeline mode, where a
+// document without the project to place fails. On failure returns the message "<file>: <why>",
+// naming the input or the output; the output is then left uncommitted.
 std::optional<std::string> convertInput(const std::string& input, Output& output,
-                                        const std::string& outputName);
+                                        const std::string& outputName,
+                                        const std::optional<TimelineOptions>& timeline = {});
 
 }  // namespace caplift

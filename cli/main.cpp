@@ -30,10 +30,10 @@ int convertOne(const Options& options) {
   std::optional<std::string> failure;
   if (options.output.empty()) {
     caplift::SpooledStdout output(STDOUT_FILENO);
-    failure = caplift::convertInput(input, output, caplift::kStandardOutputName);
+    failure = caplift::convertInput(input, output, caplift::kStandardOutputName, options.timeline);
   } else {
     caplift::SaveFileOutput output(options.output);
-    failure = caplift::convertInput(input, output, options.output);
+    failure = caplift::convertInput(input, output, options.output, options.timeline);
   }
   if (!failure) return 0;
   caplift::reportError(*failure);
@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
       caplift::reportError(options.text);
       return 2;
     case Options::Action::kBatch:
-      return caplift::runBatch({options.inputs, options.outputDir, options.quiet});
+      return caplift::runBatch(
+          {options.inputs, options.outputDir, options.quiet, options.timeline});
     case Options::Action::kConvert:
       break;
   }
