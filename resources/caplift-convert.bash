@@ -14,6 +14,9 @@ _caplift_convert() {
       _filedir -d
       return
       ;;
+    --project)
+      return
+      ;;
   esac
   $split && return
 
