@@ -14,136 +14,12 @@
 #include <map>
 
 #include "tests/cli/cli_runner.h"
+#include "tests/support/case_file.h"
 
 namespace caplift::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Line {
-  int number;
-  std::string directive;
-  std::string rest;
-};
-
-struct Case {
-  std::string name;
-  std::vector<Line> lines;
-};
-
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.name;
-}
-
-// The texts that `let` names, with @version given.
-std::map<std::string, std::string>& named() {
-  static std::map<std::string, std::string> texts{{"version", CAPLIFT_VERSION}};
-  return texts;
-}
-
-char unescape(std::string_view& text) {
-  const char c = text.front();
-  text.remove_prefix(1);
-  switch (c) {
-    case 'n':
-      return '\n';
-    case 't':
-      return '\t';
-    case '0':
-      return '\0';
-    case 'x': {
-      const char byte = static_cast<char>(std::stoi(std::string(text.substr(0, 2)), nullptr, 16));
-      text.remove_prefix(2);
-      return byte;
-    }
-    default:
-      return c;
-  }
-}
-
-// A value: bare text as it stands, "quoted" text with C escapes, @name; the last two may be
-// followed by *N to repeat them.
-std::string value(std::string_view text) {
-  std::string result;
-  while (!text.empty()) {
-    std::string piece;
-    if (text.front() == '"') {
-      text.remove_prefix(1);
-      while (!text.empty() && text.front() != '"') {
-        const char c = text.front();
-        text.remove_prefix(1);
-        piece += c == '\\' ? unescape(text) : c;
-      }
-      if (!text.empty()) text.remove_prefix(1);
-    } else if (text.front() == '@') {
-      std::size_t end = 1;
-      while (end < text.size() && (std::isalnum(text[end]) || text[end] == '_')) ++end;
-      piece = named().at(std::string(text.substr(1, end - 1)));
-      text.remove_prefix(end);
-    } else {
-      const std::size_t end = std::min(text.find_first_of("\"@"), text.size());
-      result += text.substr(0, end);
-      text.remove_prefix(end);
-      continue;
-    }
-    std::size_t times = 1;
-    if (text.size() > 1 && text.front() == '*' && std::isdigit(text[1])) {
-      std::size_t digits = 0;
-      times = std::stoul(std::string(text.substr(1)), &digits);
-      text.remove_prefix(1 + digits);
-    }
-    while (times-- > 0) result += piece;
-  }
-  return result;
-}
-
-// Where the word at the start of `text` ends: at a blank outside quotes.
-std::size_t wordEnd(std::string_view text) {
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == ' ' && !quoted) return i;
-    if (text[i] == '"') quoted = !quoted;
-    if (text[i] == '\\') ++i;
-  }
-  return text.size();
-}
-
-// The values of the blank-separated words of `text`.
-std::vector<std::string> words(std::string_view text) {
-  std::vector<std::string> result;
-  while (!text.empty()) {
-    const std::size_t end = wordEnd(text);
-    if (end > 0) result.push_back(value(text.substr(0, end)));
-    text.remove_prefix(std::min(end + 1, text.size()));
-  }
-  return result;
-}
-
-// The value of the first word, and the rest after it.
-std::pair<std::string, std::string_view> firstWord(std::string_view text) {
-  const std::size_t end = wordEnd(text);
-  return {value(text.substr(0, end)), text.substr(std::min(end + 1, text.size()))};
-}
-
-std::vector<Case> loadCases() {
-  std::ifstream file(CAPLIFT_CLI_CASES);
-  std::vector<Case> cases;
-  std::string text;
-  for (int number = 1; std::getline(file, text); ++number) {
-    if (text.empty() || text.starts_with('#')) continue;
-    const std::size_t blank = std::min(text.find(' '), text.size());
-    Line line{number, text.substr(0, blank), text.substr(std::min(blank + 1, text.size()))};
-    if (line.directive == "==") {
-      cases.push_back({line.rest, {}});
-    } else if (line.directive == "let") {
-      auto [name, rest] = firstWord(line.rest);
-      named()[name] = value(rest);
-    } else if (!cases.empty()) {
-      cases.back().lines.push_back(line);
-    }
-  }
-  return cases;
-}
 
 class CliCase : public testing::TestWithParam<Case> {
  protected:
@@ -154,8 +30,8 @@ class CliCase : public testing::TestWithParam<Case> {
   std::string at(const std::string& path) const {
     return path.starts_with('/') ? path : work_ + "/" + path;
   }
-  bool setUp(const Line& line);
-  bool check(const Line& line, const CliResult& result);
+  bool setUp(const CaseLine& line);
+  bool check(const CaseLine& line, const CliResult& result);
   // Hands the working folder to nobody, who runs the case when the tests run as root.
   void giveAway() const;
 
@@ -165,7 +41,7 @@ class CliCase : public testing::TestWithParam<Case> {
   std::map<std::string, int> fifos_;  // held open for reading, so that a writer does not block
 };
 
-bool CliCase::setUp(const Line& line) {
+bool CliCase::setUp(const CaseLine& line) {
   const std::string& d = line.directive;
   const std::vector<std::string> w = words(line.rest);
   if (d == "run") {
@@ -208,7 +84,7 @@ bool CliCase::setUp(const Line& line) {
   return true;
 }
 
-bool CliCase::check(const Line& line, const CliResult& result) {
+bool CliCase::check(const CaseLine& line, const CliResult& result) {
   const std::string& d = line.directive;
   const std::vector<std::string> w = words(line.rest);
   if (d == "exit") {
@@ -253,8 +129,8 @@ void CliCase::giveAway() const {
 
 TEST_P(CliCase, Runs) {
   fs::create_directory(work_);
-  std::vector<const Line*> checks;
-  for (const Line& line : GetParam().lines) {
+  std::vector<const CaseLine*> checks;
+  for (const CaseLine& line : GetParam().lines) {
     SCOPED_TRACE("cases.txt:" + std::to_string(line.number));
     if (!setUp(line)) checks.push_back(&line);
   }
@@ -263,7 +139,7 @@ TEST_P(CliCase, Runs) {
   std::string err;
   std::optional<std::string> out;
   bool partOfOut = false;
-  for (const Line* line : checks) {
+  for (const CaseLine* line : checks) {
     SCOPED_TRACE("cases.txt:" + std::to_string(line->number));
     if (line->directive == "err") err += value(line->rest) + "\n";
     if (line->directive == "out") out = value(line->rest);
@@ -277,13 +153,13 @@ TEST_P(CliCase, Runs) {
   for (const auto& [path, fd] : fifos_) close(fd);
 }
 
-std::string testName(const testing::TestParamInfo<Case>& info) {
-  std::string name = info.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
+std::vector<Case> cases() {
+  defineText("version", CAPLIFT_VERSION);
+  return loadCases(CAPLIFT_CLI_CASES);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CliCase, testing::ValuesIn(loadCases()), testName);
+INSTANTIATE_TEST_SUITE_P(Table, CliCase, testing::ValuesIn(cases()),
+                         caseName<testing::TestParamInfo<Case>>);
 
 }  // namespace
 }  // namespace caplift::test
