@@ -1,25 +1,27 @@
 #pragma once
 
-#include <optional>
-#include <string>
+#include <libxml/tree.h>
+
+#include <memory>
 #include <string_view>
 
 #include "convert/extract_srt.h"
 
 namespace caplift::reference {
 
-// The conversion done the slow, literal way, as a check on the streaming one: the document is
-// parsed into a libxml2 tree (with the same parser policy), titles are found with the XPath
-// queries "//title", ".//text" and ".//text-style", and each cue is built from whole string
-// values. Shares no conversion code with convert/ beyond the parser policy.
+// The conversion written the slow, literal way, to check the streaming one against: the document
+// becomes a libxml2 tree (with the same parser policy), the titles and their texts are found with
+// XPath, and each cue is built from whole string values.
 ExtractResult extractSRT(std::string_view document);
 
-// The time value and timestamp, written out step by step.
-double getTime(std::optional<std::string_view> value);
-std::string toHMS(double seconds);
+struct DocFree {
+  void operator()(xmlDoc* doc) const { xmlFreeDoc(doc); }
+};
+using Tree = std::unique_ptr<xmlDoc, DocFree>;
 
-// Cue text: the joined text trimmed once at both ends (Unicode White_Space), or the name when
-// that leaves nothing; then without its blank lines.
-std::string cueText(std::string_view joinedText, std::string_view name);
+// The document as a tree, or why it could not be read.
+Tree parseTree(std::string_view document, std::optional<ConversionFailure>* failure = nullptr);
+// The number that the XPath expression `count(...)` gives on the tree.
+double count(xmlDoc& tree, const char* expression);
 
 }  // namespace caplift::reference

@@ -112,6 +112,16 @@ std::vector<Case> loadCases(const std::string& path) {
   return cases;
 }
 
+std::optional<std::string> joined(const Case& c, std::string_view directive) {
+  std::optional<std::string> text;
+  for (const CaseLine& line : c.lines) {
+    if (line.directive != directive) continue;
+    text = text ? std::move(*text) + "\n" : "";
+    *text += value(line.rest);
+  }
+  return text;
+}
+
 std::string readBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cctype>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -32,6 +33,9 @@ inline void PrintTo(const Case& c, std::ostream* os) {
 }
 
 std::vector<Case> loadCases(const std::string& path);
+// The values of the case's lines with this directive, joined with line feeds; none when it has
+// none.
+std::optional<std::string> joined(const Case& c, std::string_view directive);
 // Names a text for @NAME, before or while loading.
 void defineText(const std::string& name, std::string text);
 

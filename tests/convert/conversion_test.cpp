@@ -1,0 +1,39 @@
+// The conversion against data/conversions.cases: whole, in small reads, and by the reference.
+#include <gtest/gtest.h>
+
+#include "convert/extract_srt.h"
+#include "tests/convert/test_io.h"
+#include "tests/reference/reference_extract.h"
+#include "tests/support/case_file.h"
+
+namespace caplift {
+namespace {
+
+using test::Case;
+
+std::string outcome(const ExtractResult& result) {
+  return result.ok() ? result.srt : "refused " + result.failure->description();
+}
+
+class Conversion : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Conversion, GivesTheExpectedText) {
+  const std::string document = test::joined(GetParam(), "doc").value_or("");
+  const auto srt = test::joined(GetParam(), "srt");
+  const auto refused = test::joined(GetParam(), "refused");
+  const std::string expected = refused ? "refused " + *refused : srt ? *srt + "\n" : "";
+  EXPECT_EQ(outcome(extractSRT(document)), expected);
+  for (std::size_t chunk : {1, 2, 3}) {
+    EXPECT_EQ(outcome(testing_io::convertInChunks(document, chunk)), expected)
+        << chunk << "-byte reads";
+  }
+  EXPECT_EQ(outcome(reference::extractSRT(document)), expected) << "reference";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Conversion,
+                         ::testing::ValuesIn(test::loadCases(CAPLIFT_CONVERT_DATA
+                                                             "/conversions.cases")),
+                         test::caseName<::testing::TestParamInfo<Case>>);
+
+}  // namespace
+}  // namespace caplift
