@@ -32,8 +32,7 @@ int main(int argc, char** argv) {
   for (const Case& c : loadCases(CAPLIFT_CONVERT_CASES "/conversions.cases")) {
     write(argv[1], n++, joined(c, "doc").value_or(""));
   }
-  caplift::reference::DocumentGenerator generator(20240611);
-  for (int i = 0; i < 200; ++i) write(argv[1], n++, generator.next());
+  for (int i = 0; i < 200; ++i) write(argv[1], n++, caplift::reference::generatedDocument(i));
   for (const Case& c : loadCases(CAPLIFT_CONVERT_CASES "/values.cases")) {
     for (const CaseLine& line : c.lines) {
       if (line.directive == "time") write(argv[2], n++, words(line.rest).at(0));
