@@ -1,7 +1,6 @@
 #include "tests/support/case_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -15,23 +14,38 @@ std::map<std::string, std::string>& named() {
   return texts;
 }
 
-char unescape(std::string_view& text) {
-  const char c = text.front();
-  text.remove_prefix(1);
-  if (c == 'x') {
-    const char byte = static_cast<char>(std::stoi(std::string(text.substr(0, 2)), nullptr, 16));
-    text.remove_prefix(2);
-    return byte;
+// Takes the text up to `end` (or all of it) off `text`.
+std::string_view take(std::string_view& text, std::size_t end) {
+  const std::string_view taken = text.substr(0, end);
+  text.remove_prefix(taken.size());
+  return taken;
+}
+
+// The quoted piece at the start of `text`, without its quotes and with its escapes read.
+std::string quoted(std::string_view& text) {
+  std::string piece;
+  for (text.remove_prefix(1); !text.empty() && text.front() != '"';) {
+    char c = take(text, 1)[0];
+    if (c == '\\') {
+      c = take(text, 1)[0];
+      c = c == 'x'   ? static_cast<char>(std::stoi(std::string(take(text, 2)), nullptr, 16))
+          : c == 'n' ? '\n'
+          : c == 't' ? '\t'
+          : c == '0' ? '\0'
+                     : c;
+    }
+    piece += c;
   }
-  return c == 'n' ? '\n' : c == 't' ? '\t' : c == '0' ? '\0' : c;
+  take(text, 1);
+  return piece;
 }
 
 // Where the word at the start of `text` ends: at a blank outside quotes.
 std::size_t wordEnd(std::string_view text) {
-  bool quoted = false;
+  bool inQuotes = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == ' ' && !quoted) return i;
-    if (text[i] == '"') quoted = !quoted;
+    if (text[i] == ' ' && !inQuotes) return i;
+    if (text[i] == '"') inQuotes = !inQuotes;
     if (text[i] == '\\') ++i;
   }
   return text.size();
@@ -46,29 +60,22 @@ void defineText(const std::string& name, std::string text) {
 std::string value(std::string_view text) {
   std::string result;
   while (!text.empty()) {
-    std::string piece;
-    if (text.front() == '"') {
-      text.remove_prefix(1);
-      while (!text.empty() && text.front() != '"') {
-        const char c = text.front();
-        text.remove_prefix(1);
-        piece += c == '\\' ? unescape(text) : c;
-      }
-      if (!text.empty()) text.remove_prefix(1);
-    } else if (text.front() == '@') {
-      std::size_t end = 1;
-      while (end < text.size() && (std::isalnum(text[end]) || text[end] == '_')) ++end;
-      piece = named().at(std::string(text.substr(1, end - 1)));
-      text.remove_prefix(end);
-    } else {
-      const std::size_t end = std::min(text.find_first_of("\"@"), text.size());
-      result += text.substr(0, end);
-      text.remove_prefix(end);
+    if (text.front() != '"' && text.front() != '@') {
+      result += take(text, text.find_first_of("\"@"));
       continue;
     }
-    std::size_t times = 1;
+    std::string piece;
+    if (text.front() == '"') {
+      piece = quoted(text);
+    } else {
+      const auto end = std::find_if_not(text.begin() + 1, text.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+      });
+      piece = named().at(
+          std::string(take(text, static_cast<std::size_t>(end - text.begin())).substr(1)));
+    }
+    std::size_t times = 1, digits = 0;
     if (text.size() > 1 && text.front() == '*' && std::isdigit(text[1])) {
-      std::size_t digits = 0;
       times = std::stoul(std::string(text.substr(1)), &digits);
       text.remove_prefix(1 + digits);
     }
