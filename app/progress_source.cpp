@@ -12,12 +12,15 @@ constexpr int kSteps = 1000;
 
 }  // namespace
 
-// A file that reports no size gets a busy bar.
+// A file that reports no size gets a busy bar. The window offers no button: the conversion cannot
+// be stopped, nor its bar closed.
 ProgressSource::ProgressSource(ByteSource& source, std::uint64_t total, const QString& label,
                                QWidget* parent, int showAfterMs)
     : source_(source),
       total_(total),
-      bar_(std::make_unique<QProgressDialog>(label, QString(), 0, total > 0 ? kSteps : 0, parent)),
+      bar_(std::make_unique<QProgressDialog>(
+          label, QString(), 0, total > 0 ? kSteps : 0, parent,
+          Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)),
       nextUpdate_(showAfterMs) {
   bar_->setWindowTitle(QCoreApplication::applicationName());
   bar_->setAutoReset(false);  // which would hide it, full, before the end
