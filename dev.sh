@@ -2,6 +2,7 @@
 # Caplift's one entry point for developers and CI: installs what is missing, builds, runs.
 #   ./dev.sh run     build and start the desktop app
 #   ./dev.sh test    build (plain and with ASan/UBSan) and run every test, then short fuzz runs
+#   ./dev.sh package build the installable package: a .deb on Linux, Caplift.app and a .dmg on macOS
 #   ./dev.sh bench   build and run the benchmarks (see bench/README.md)
 #   ./dev.sh deps    only install what is missing
 set -euo pipefail
@@ -16,6 +17,12 @@ debian_packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   locales
+  dpkg-dev file
+)
+# What packaging/check-package.sh needs to try the package as a user would.
+package_check_packages=(
+  desktop-file-utils appstream man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
+  xvfb xauth xdotool xclip
 )
 brew_packages=(cmake ninja qt libxml2 googletest google-benchmark llvm)
 
@@ -53,6 +60,11 @@ configure_and_build() {
   cmake --build "$dir" -j "$jobs"
 }
 
+# package DIR: makes the package of the build in DIR and prints its path.
+package() {
+  (cd "$1" && cpack) | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p'
+}
+
 run_tests() {
   local dir=$1
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j "$jobs"
@@ -67,15 +79,22 @@ case "$cmd" in
     install_deps
     configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCAPLIFT_BUILD_TESTS=OFF
     if [ "$(uname -s)" = Darwin ]; then
-      exec open -W "$root/build/release/app/caplift.app"
+      exec open -W "$root/build/release/app/Caplift.app"
     fi
     exec "$root/build/release/app/caplift"
     ;;
   test)
     install_deps
     echo "== release build"
-    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+      -DCAPLIFT_BUILD_TESTS=ON
     run_tests "$root/build/release"
+    if [ "$(uname -s)" = Linux ]; then
+      echo "== the package, installed and removed"
+      install_deps "${package_check_packages[@]}"
+      deb=$(package "$root/build/release")
+      "$root/packaging/check-package.sh" "$deb"
+    fi
     echo "== ASan + UBSan build"
     configure_and_build "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DCAPLIFT_SANITIZE=ON
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
@@ -86,6 +105,11 @@ case "$cmd" in
       echo "== fuzzing, ${CAPLIFT_FUZZ_SECONDS:-60} s per target"
       "$root/fuzz/run.sh" "${CAPLIFT_FUZZ_SECONDS:-60}"
     fi
+    ;;
+  package)
+    install_deps
+    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    package "$root/build/release"
     ;;
   bench)
     install_deps python3-lxml time

@@ -1,6 +1,9 @@
 #include "app/app_delegate.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFileOpenEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QThread>
@@ -51,6 +54,27 @@ void AppDelegate::applicationDidFinishLaunching() {
   button->setGeometry(fromBottomLeft(100, 80, 200, 40, 200).toRect());
   connect(button, &QPushButton::clicked, this, &AppDelegate::openFile);
   button->show();
+
+  if (auto path = std::exchange(fileToOpenAtLaunch_, std::nullopt)) applicationOpenFile(*path);
+}
+
+void AppDelegate::applicationOpenFile(const QString& path) {
+  requireMainThread("applicationOpenFile");
+  // Absolute and clean, as the open dialog gives it, so that an alert names the file in full. A
+  // relative path counts from where the application was started.
+  const QString chosen = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+  if (!window) {
+    fileToOpenAtLaunch_ = chosen;
+    return;
+  }
+  // From the event loop, once the main window is on screen. A dialog still waiting for the user
+  // keeps it out: it would start a second road inside the first.
+  QMetaObject::invokeMethod(
+      this,
+      [this, chosen = chosen.toStdString()] {
+        if (!QApplication::activeModalWidget()) openDocument(chosen);
+      },
+      Qt::QueuedConnection);
 }
 
 void AppDelegate::openFile() {
@@ -193,8 +217,17 @@ void AppDelegate::windowWillClose(QWidget* closing) {
   if (completion) completion(false);
 }
 
+bool AppDelegate::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != qApp || event->type() != QEvent::FileOpen) {
+    return QObject::eventFilter(watched, event);
+  }
+  applicationOpenFile(static_cast<QFileOpenEvent*>(event)->file());
+  return true;
+}
+
 int runApplication(AppDelegate& delegate) {
   QApplication::setQuitOnLastWindowClosed(false);
+  qApp->installEventFilter(&delegate);
   const auto connection =
       QObject::connect(qApp, &QGuiApplication::lastWindowClosed, &delegate, [&delegate] {
         if (delegate.applicationShouldTerminateAfterLastWindowClosed()) {

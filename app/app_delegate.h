@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include <QObject>
@@ -37,12 +38,19 @@ class AppDelegate : public QObject {
   Q_INVOKABLE void openFile();
   // Converts and previews one input (a file or an .fcpxmld bundle) as if it had been chosen.
   void openDocument(const std::string& inputPath);
+  // A document the desktop asks the application to open: the file on its command line, or
+  // macOS's open-document event. It goes the road of a chosen file once launching has finished.
+  void applicationOpenFile(const QString& path);
   void handleOKButton(QPushButton* sender);
   void handleBackButton(QPushButton* sender);
   void handleCancelButton(QPushButton* sender);
   bool applicationShouldTerminateAfterLastWindowClosed();
   Q_INVOKABLE void showAboutWindow();
   void windowWillClose(QWidget* closing);
+
+ protected:
+  // Takes macOS's open-document events to applicationOpenFile.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void showSRTPreviewDialog(std::shared_ptr<const std::string> srtText,
@@ -59,6 +67,7 @@ class AppDelegate : public QObject {
   platform::Dialogs& dialogs_;
   int runningPreviewLoops_ = 0;
   bool converting_ = false;
+  std::optional<QString> fileToOpenAtLaunch_;
 };
 
 // Runs the event loop with `delegate` as the application's delegate until the application ends:

@@ -13,7 +13,7 @@
 caplift::AppDelegate* delegate = nullptr;
 
 int main(int argc, char** argv) {
-  // Qt takes its own arguments; the application has none.
+  // Qt takes its own arguments; what is left is the document to open, if any.
   QApplication application(argc, argv);
   // They stand in for the bundle's name and version.
   QApplication::setApplicationName(QStringLiteral("Caplift"));
@@ -39,6 +39,9 @@ int main(int argc, char** argv) {
 
   static caplift::platform::QtDialogs dialogs(&caplift::MainMenuBuilder::shortcuts);
   delegate = new caplift::AppDelegate(dialogs);
+  if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+    delegate->applicationOpenFile(arguments[1]);
+  }
   caplift::runApplication(*delegate);
   return 0;
 }

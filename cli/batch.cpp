@@ -85,7 +85,7 @@ int runBatch(const BatchRequest& request) {
     const std::string& input = request.inputs[i];
     progress.show(i + 1, input);
     OutputFile output(outputPath(request.outputDir, input));
-    if (auto failure = convertInput(input, output)) {
+    if (auto failure = convertInput(input, output, request.timeline)) {
       progress.clear();
       reportError(failure->description());
       ++failed;

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "convert/timeline.h"
 
 namespace caplift {
 
 struct BatchRequest {
   std::vector<std::string> inputs;
   std::string outputDir;
-  bool quiet = false;  // no summary and no progress line
+  bool quiet = false;                       // no summary and no progress line
+  std::optional<TimelineOptions> timeline;  // the timeline mode, when set
 };
 
 // Converts every input into "<outputDir>/<name>.srt", each file written atomically, going on

@@ -48,10 +48,10 @@ int convertOne(const Options& options, bool stdoutClosed) {
   const std::string& input = options.inputs.front();
   if (options.output.empty()) {
     caplift::SpooledStdout output(stdoutClosed ? -1 : STDOUT_FILENO);
-    return report(caplift::convertInput(input, output));
+    return report(caplift::convertInput(input, output, options.timeline));
   }
   caplift::OutputFile output(options.output);
-  return report(caplift::convertInput(input, output));
+  return report(caplift::convertInput(input, output, options.timeline));
 }
 
 }  // namespace
@@ -78,7 +78,8 @@ int main(int argc, char** argv) {
       caplift::reportError(options.text);
       return 2;
     case Options::Action::kBatch:
-      return caplift::runBatch({options.inputs, options.outputDir, options.quiet});
+      return caplift::runBatch(
+          {options.inputs, options.outputDir, options.quiet, options.timeline});
     case Options::Action::kConvert:
       break;
   }

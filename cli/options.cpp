@@ -34,7 +34,10 @@ Options parseOptions(const QStringList& arguments) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Converts the titles of FCPXML exports (.fcpxml files or .fcpxmld bundles) into SubRip "
-      "subtitles (.srt).");
+      "subtitles (.srt).\nBy default each title gets one cue, in document order, timed from its "
+      "own and its parent clip's times. With --timeline each title is placed where the project's "
+      "timeline shows it, through compound clips, storylines, auditions and retiming, once for "
+      "every time it is shown.");
   QCommandLineOption help = parser.addHelpOption();
   QCommandLineOption version = parser.addVersionOption();
   QCommandLineOption output({"o", "output"},
@@ -46,7 +49,13 @@ Options parseOptions(const QStringList& arguments) {
                                "failure. The folder is created when missing.",
                                "dir");
   QCommandLineOption quiet({"q", "quiet"}, "With --output-dir: print no summary or progress.");
-  parser.addOptions({output, outputDir, quiet});
+  QCommandLineOption timeline("timeline",
+                              "Place the titles where the first project's timeline shows them.");
+  QCommandLineOption project("project",
+                             "Place the titles of the project <name>'s timeline (implies "
+                             "--timeline).",
+                             "name");
+  parser.addOptions({output, outputDir, quiet, timeline, project});
   parser.addPositionalArgument(
       "FILE", "An FCPXML document, a .fcpxmld bundle, or - for standard input.", "FILE...");
 
@@ -73,6 +82,8 @@ Options parseOptions(const QStringList& arguments) {
   options.output = bytesOf(parser.value(output));
   options.outputDir = bytesOf(parser.value(outputDir));
   options.quiet = parser.isSet(quiet);
+  if (parser.isSet(timeline) || parser.isSet(project)) options.timeline.emplace();
+  if (parser.isSet(project)) options.timeline->project = bytesOf(parser.value(project));
 
   if (options.inputs.empty()) return usageError("missing FILE");
   for (const std::string& input : options.inputs) {

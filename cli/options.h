@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QStringList>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "convert/timeline.h"
 
 namespace caplift {
 
@@ -20,6 +23,7 @@ struct Options {
   std::string output;     // kConvert: the file to write; empty for standard output
   std::string outputDir;  // kBatch
   bool quiet = false;
+  std::optional<TimelineOptions> timeline;  // --timeline, or --project
   std::string text;
 };
 

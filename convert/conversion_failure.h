@@ -54,6 +54,14 @@ inline constexpr const char* kOutputFailed = "the output could not be written";
 inline constexpr const char* kClosed = "is closed";
 inline constexpr const char* kTemporaryFile = "temporary file in %1: %2";
 inline constexpr const char* kOutOfMemory = "out of memory";
+inline constexpr const char* kTooManyVisits =
+    "placing the titles would visit more than %1 elements: compound or multicam clips use each "
+    "other too often";
+inline constexpr const char* kNestedContents =
+    "compound or multicam clips are nested more than %1 deep";
+inline constexpr const char* kTimeOverflow = "a time is too large to compute exactly";
+inline constexpr const char* kNoProject = "the document has no project with a timeline";
+inline constexpr const char* kNoSuchProject = "no project named \"%1\"; the document has %2";
 }  // namespace reason
 
 // A failure that the system reports with errno value `error`.

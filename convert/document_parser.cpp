@@ -124,6 +124,30 @@ void* DocumentParser::handlerOf(void* context) {
   return static_cast<DocumentParser*>(static_cast<xmlParserCtxtPtr>(context)->_private)->handler_;
 }
 
+void DocumentParser::useElementCallbacks(xmlSAXHandler& sax, startElementNsSAX2Func start,
+                                         endElementNsSAX2Func end) {
+  sax.startElementNs = start;
+  sax.endElementNs = end;
+  sax.characters = nullptr;
+  sax.cdataBlock = nullptr;
+  sax.ignorableWhitespace = nullptr;
+  sax.startElement = nullptr;
+  sax.endElement = nullptr;
+  sax.reference = nullptr;
+  sax.processingInstruction = nullptr;
+  sax.comment = nullptr;
+  sax.setDocumentLocator = nullptr;
+}
+
+// libxml2 reads the callbacks from the parser's handler each time it has data, and the parsers of
+// entity content share that handler, so switching them at element boundaries is safe.
+void DocumentParser::hearCharacters(void* context, charactersSAXFunc callback) {
+  xmlSAXHandler* sax = static_cast<xmlParserCtxtPtr>(context)->sax;
+  sax->characters = callback;
+  sax->ignorableWhitespace = callback;  // the same, so that libxml2 never tells them apart
+  sax->cdataBlock = callback;
+}
+
 void DocumentParser::stop(void* context) {
   // Inside an entity the callbacks get a context of their own: stop it and the document's.
   auto* parserContext = static_cast<xmlParserCtxtPtr>(context);

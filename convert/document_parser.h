@@ -42,6 +42,14 @@ class DocumentParser {
   xmlDocPtr takeDocument();
 
   static void* handlerOf(void* context);
+  // Sets the element callbacks on `sax` and clears the other content callbacks: character data
+  // stays unheard until hearCharacters() asks for it. libxml2's DTD callbacks stay for the
+  // entities.
+  static void useElementCallbacks(xmlSAXHandler& sax, startElementNsSAX2Func start,
+                                  endElementNsSAX2Func end);
+  // Passes character data to `callback` from now on, or to nobody when it is null. Outside the
+  // elements whose text matters, the white space between elements alone would be most calls.
+  static void hearCharacters(void* context, charactersSAXFunc callback);
   // Ends the parse early, from a content callback; parse() then reports no failure of its own.
   // `context` is the one the callback received.
   static void stop(void* context);

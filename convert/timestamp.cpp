@@ -10,7 +10,7 @@ namespace caplift {
 namespace {
 
 // Writes `value` with at least `width` digits, right to left, ending at `end`; returns the start.
-char* writeDigits(char* end, std::uint64_t value, int width) {
+char* writeDigits(char* end, UInt128 value, int width) {
   char* p = end;
   do {
     *--p = static_cast<char>('0' + value % 10);
@@ -34,6 +34,35 @@ void putTwoDigits(char* at, std::uint32_t value) {
   std::memcpy(at, kTwoDigits.data() + 2 * value, 2);
 }
 
+void appendFields(std::string& out, UInt128 whole, std::uint32_t millis) {
+  if (whole < 100 * 3600) {
+    // Below 100 hours, the usual case: a fixed layout, "HH:MM:SS,mmm".
+    const auto total = static_cast<std::uint32_t>(whole);
+    char text[12];
+    putTwoDigits(text, total / 3600);
+    text[2] = ':';
+    putTwoDigits(text + 3, total / 60 % 60);
+    text[5] = ':';
+    putTwoDigits(text + 6, total % 60);
+    text[8] = ',';
+    text[9] = static_cast<char>('0' + millis / 100);
+    putTwoDigits(text + 10, millis % 100);
+    out.append(text, sizeof text);
+    return;
+  }
+  // Longest text: 2^128 / 3600000 has 32 digits of hours, then ":MM:SS,mmm".
+  char buffer[48];
+  char* const end = buffer + sizeof buffer;
+  char* p = writeDigits(end, millis, 3);
+  *--p = ',';
+  p = writeDigits(p, whole % 60, 2);
+  *--p = ':';
+  p = writeDigits(p, whole / 60 % 60, 2);
+  *--p = ':';
+  p = writeDigits(p, whole / 3600, 2);
+  out.append(p, static_cast<std::size_t>(end - p));
+}
+
 }  // namespace
 
 void appendHMS(std::string& out, Seconds seconds) {
@@ -51,33 +80,11 @@ void appendHMS(std::string& out, Seconds seconds) {
       millis -= 1000;
     }
   }
-  if (whole < 100 * 3600) {
-    // Below 100 hours, the usual case: a fixed layout, "HH:MM:SS,mmm".
-    const auto total = static_cast<std::uint32_t>(whole);
-    const auto ms = static_cast<std::uint32_t>(millis);
-    char text[12];
-    putTwoDigits(text, total / 3600);
-    text[2] = ':';
-    putTwoDigits(text + 3, total / 60 % 60);
-    text[5] = ':';
-    putTwoDigits(text + 6, total % 60);
-    text[8] = ',';
-    text[9] = static_cast<char>('0' + ms / 100);
-    putTwoDigits(text + 10, ms % 100);
-    out.append(text, sizeof text);
-    return;
-  }
-  // Longest text: 2^63 / 3600 has 16 digits of hours, then ":MM:SS,mmm".
-  char buffer[32];
-  char* const end = buffer + sizeof buffer;
-  char* p = writeDigits(end, millis, 3);
-  *--p = ',';
-  p = writeDigits(p, whole % 60, 2);
-  *--p = ':';
-  p = writeDigits(p, whole / 60 % 60, 2);
-  *--p = ':';
-  p = writeDigits(p, whole / 3600, 2);
-  out.append(p, static_cast<std::size_t>(end - p));
+  appendFields(out, whole, static_cast<std::uint32_t>(millis));
+}
+
+void appendMillisecondsHMS(std::string& out, UInt128 milliseconds) {
+  appendFields(out, milliseconds / 1000, static_cast<std::uint32_t>(milliseconds % 1000));
 }
 
 std::string toHMS(Seconds seconds) {

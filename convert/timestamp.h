@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "convert/int128.h"
 #include "convert/time_value.h"
 
 namespace caplift {
@@ -13,5 +14,8 @@ std::string toHMS(Seconds seconds);
 
 // Appends the same text to `out` without allocating a temporary.
 void appendHMS(std::string& out, Seconds seconds);
+
+// Appends the timestamp of a whole number of milliseconds.
+void appendMillisecondsHMS(std::string& out, UInt128 milliseconds);
 
 }  // namespace caplift

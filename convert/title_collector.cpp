@@ -36,19 +36,8 @@ Seconds timeOf(bool present, const std::string& value) {
 }  // namespace
 
 void TitleCollector::useCallbacks(xmlSAXHandler& sax) {
-  sax.startElementNs = onStartElement;
-  sax.endElementNs = onEndElement;
-  // Character data is heard only while a text-style element is open (see hearCharacters).
-  sax.characters = nullptr;
-  sax.cdataBlock = nullptr;
-  sax.ignorableWhitespace = nullptr;
-  // Nothing else of the content matters; libxml2's DTD callbacks stay for the entities.
-  sax.startElement = nullptr;
-  sax.endElement = nullptr;
-  sax.reference = nullptr;
-  sax.processingInstruction = nullptr;
-  sax.comment = nullptr;
-  sax.setDocumentLocator = nullptr;
+  // Character data is heard only while a text-style element is open.
+  DocumentParser::useElementCallbacks(sax, onStartElement, onEndElement);
 }
 
 void TitleCollector::useDictionary(xmlDictPtr dictionary) {
@@ -73,18 +62,6 @@ bool TitleCollector::is(const xmlChar* name, const xmlChar* Names::*wanted,
   return interned_ ? name == names_.*wanted : named(name, text);
 }
 
-// Only the character data inside text-style elements matters, and outside them libxml2 is told not
-// to pass any on: the white space between elements alone would be most of the calls. libxml2
-// reads the callbacks from the parser's handler each time it has data, and the parsers of entity
-// content share that handler, so switching them at element boundaries is safe.
-void TitleCollector::hearCharacters(void* context, bool hear) {
-  xmlSAXHandler* sax = static_cast<xmlParserCtxtPtr>(context)->sax;
-  const charactersSAXFunc callback = hear ? onCharacters : nullptr;
-  sax->characters = callback;
-  sax->ignorableWhitespace = callback;  // the same, so that libxml2 never tells them apart
-  sax->cdataBlock = callback;
-}
-
 void TitleCollector::onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
                                     const xmlChar* uri, int, const xmlChar**, int attributeCount,
                                     int defaultedCount, const xmlChar** attributes) {
@@ -94,7 +71,9 @@ void TitleCollector::onStartElement(void* context, const xmlChar* localName, con
   self.startElement(localName, prefix != nullptr || uri != nullptr, attributeCount - defaultedCount,
                     attributes, frame);
   ++self.depth_;
-  if (frame.kind == Kind::kTextStyle && self.openPieces_.size() == 1) hearCharacters(context, true);
+  if (frame.kind == Kind::kTextStyle && self.openPieces_.size() == 1) {
+    DocumentParser::hearCharacters(context, onCharacters);
+  }
 }
 
 void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, int attributeCount,
@@ -199,7 +178,7 @@ void TitleCollector::onEndElement(void* context, const xmlChar*, const xmlChar*,
       break;
     case Kind::kTextStyle:
       self.openPieces_.pop_back();
-      if (self.openPieces_.empty()) hearCharacters(context, false);
+      if (self.openPieces_.empty()) DocumentParser::hearCharacters(context, nullptr);
       break;
   }
 }

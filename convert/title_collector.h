@@ -68,7 +68,6 @@ class TitleCollector {
   static void onEndElement(void* context, const xmlChar* localName, const xmlChar* prefix,
                            const xmlChar* uri);
   static void onCharacters(void* context, const xmlChar* characters, int length);
-  static void hearCharacters(void* context, bool hear);
 
   // The names it watches for, as the parser's dictionary holds them.
   struct Names {

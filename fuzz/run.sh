@@ -11,7 +11,7 @@ seconds=${1:-60}
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${CAPLIFT_FUZZ_BUILD:-$root/build/fuzz}
 corpus=${CAPLIFT_CORPUS_DIR:-$root/../shared/corpus}
-targets=(convert time)
+targets=(convert time timeline)
 jobs=$(getconf _NPROCESSORS_ONLN 2>/dev/null || echo 1)
 
 case "$seconds" in
@@ -59,16 +59,19 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 
 run_target() {
-  local name=$1 max_len dict extra=()
+  local name=$1 max_len dict seeds=$1 extra=()
   case "$name" in
     convert) max_len=32768 dict=fcpxml.dict extra=("${extra_convert[@]}") ;;
     time) max_len=256 dict=time.dict ;;
+    # The documents of the conversion, the timeline's hand-made cases and the sample exports.
+    timeline) max_len=32768 dict=fcpxml.dict seeds=convert
+      extra=("$root/tests/timeline/cases" "${extra_convert[@]}") ;;
   esac
   mkdir -p "$build/work/$name" "$build/crashes/$name"
   "$build/fuzz/caplift_fuzz_$name" \
     -max_total_time="$seconds" -max_len="$max_len" -timeout=30 -rss_limit_mb=2048 \
     -dict="$root/fuzz/$dict" -artifact_prefix="$build/crashes/$name/" -print_final_stats=1 \
-    "$build/work/$name" "$build/seeds/$name" "${extra[@]}" \
+    "$build/work/$name" "$build/seeds/$seeds" "${extra[@]}" \
     >"$build/logs/$name.log" 2>&1
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QDir>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -14,10 +15,17 @@ namespace caplift::testing {
 QString dataFile(const QString& name);
 QByteArray bytesOf(const QString& path);
 
-// The application, launched, in a fresh folder; its questions are answered by `dialogs`.
+// The application, launched, in a fresh folder; its questions are answered by `dialogs`. A
+// `fileGiven` is named as on a command line started in that folder.
 struct LaunchedApp {
-  LaunchedApp() {
+  explicit LaunchedApp(const QString& fileGiven = {}) {
     dialogs.folder = dir.path();
+    if (!fileGiven.isEmpty()) {
+      const QString started = QDir::currentPath();
+      QDir::setCurrent(dir.path());
+      app.applicationOpenFile(fileGiven);
+      QDir::setCurrent(started);
+    }
     app.applicationDidFinishLaunching();
   }
   QPushButton* chooseButton() const {

@@ -57,6 +57,7 @@ TEST(RealDialogs, FromTheButtonToASavedFile) {
     std::string previewText;
     QString proposed, alert;
     int step = 0;
+    int layoutWaits = 0;
     whenModal([&](QWidget& modal) {
       auto* file = qobject_cast<QFileDialog*>(&modal);
       auto* box = qobject_cast<QMessageBox*>(&modal);
@@ -64,17 +65,21 @@ TEST(RealDialogs, FromTheButtonToASavedFile) {
       if (step == 0 && file && file->acceptMode() == QFileDialog::AcceptOpen) {
         file->setDirectory(dir.path());
         if (list->model()->rowCount(list->rootIndex()) < 3) return false;  // still listing
-        // Size, type and date are never cut.
+        // Size, type and date are never cut, once the header has caught up with the listing.
         const int margins = 2 * (list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
+        QStringList cut;
         for (int row = 0; row < 3; ++row) {
           for (int column = 1; column < 4; ++column) {
             const QString text =
                 list->model()->index(row, column, list->rootIndex()).data().toString();
-            EXPECT_LE(list->fontMetrics().horizontalAdvance(text) + margins,
-                      list->header()->sectionSize(column))
-                << text.toStdString();
+            if (list->fontMetrics().horizontalAdvance(text) + margins >
+                list->header()->sectionSize(column)) {
+              cut.append(text);
+            }
           }
         }
+        if (!cut.isEmpty() && ++layoutWaits < 300) return false;
+        EXPECT_EQ(cut.join(" | ").toStdString(), "");
         if (doubleClick)
           emit file->directoryEntered(dir.filePath(pick));
         else

@@ -10,6 +10,7 @@
 
 #include "fuzz/checks/conversion_check.h"
 #include "fuzz/checks/time_check.h"
+#include "fuzz/checks/timeline_check.h"
 
 namespace caplift::testing {
 namespace {
@@ -23,6 +24,7 @@ TEST(FuzzRegressions, KeptInputsPassTheirChecks) {
   const Target kTargets[] = {
       {"convert", fuzz::checkConversion},
       {"time", fuzz::checkTime},
+      {"timeline", fuzz::checkTimeline},
   };
   std::size_t replayed = 0;
   for (const Target& target : kTargets) {

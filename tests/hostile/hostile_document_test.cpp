@@ -3,11 +3,14 @@
 // of each is printed; the sanitizers add up to a third to it.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
 
 #include "convert/extract_srt.h"
+#include "convert/memory_io.h"
+#include "convert/timeline.h"
 #include "tests/hostile/child_process.h"
 #include "tests/hostile/hostile_documents.h"
 
@@ -23,16 +26,31 @@ struct HostileCase {
   std::function<std::string()> make;
   Outcome outcome;
   const char* detail;  // part of the refusal's description, or of nothing
+  bool timeline = false;
 };
 
-// What the child reports: the input size, a line feed, then the outcome.
-std::string convertAndDescribe(const std::function<std::string()>& make) {
-  std::string document = make();
+ExtractResult extractTimeline(std::string_view document) {
+  MemorySource source(document);
+  StringSink sink;
+  ExtractResult result;
+  result.failure = convertTimeline(source, sink);
+  result.srt = sink.text();
+  return result;
+}
+
+// What the child reports: the input size, a line feed, then the outcome and its time.
+std::string convertAndDescribe(const HostileCase& c) {
+  std::string document = c.make();
   const std::size_t size = document.size();
-  const ExtractResult result = extractSRT(document);
+  const auto started = std::chrono::steady_clock::now();
+  const ExtractResult result = c.timeline ? extractTimeline(document) : extractSRT(document);
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                      std::chrono::steady_clock::now() - started)
+                      .count();
   std::string report = std::to_string(size) + "\n";
-  if (result.ok()) return report + "converted " + std::to_string(result.srt.size()) + " bytes";
-  return report + "refused: " + result.failure->description();
+  report += result.ok() ? "converted " + std::to_string(result.srt.size()) + " bytes"
+                        : "refused: " + result.failure->description();
+  return report + " (" + std::to_string(ms) + " ms)";
 }
 
 TEST(HostileDocuments, AreRefusedOrConvertedWithoutCrashHangOrBlowUp) {
@@ -48,11 +66,14 @@ TEST(HostileDocuments, AreRefusedOrConvertedWithoutCrashHangOrBlowUp) {
       {"100 MiB text node", [] { return hugeText(100 * kMiB); }, Outcome::kConverted, ""},
       {"100 MiB of character references", [] { return hugeCharacterReferences(100 * kMiB); },
        Outcome::kConverted, ""},
+      {"timeline: compounds using each other ten times, twenty deep",
+       [] { return compoundBomb(10, 20); }, Outcome::kRefused,
+       "compound or multicam clips use each other too often", true},
   };
   const long baseline = baselineRssKiB();
   for (const HostileCase& c : kCases) {
     SCOPED_TRACE(c.name);
-    const ChildOutcome child = runInChild([&] { return convertAndDescribe(c.make); });
+    const ChildOutcome child = runInChild([&] { return convertAndDescribe(c); });
     ASSERT_FALSE(child.timedOut);
     ASSERT_TRUE(child.finished) << "signal " << child.signal << ": " << child.report;
     const std::size_t feed = child.report.find('\n');
@@ -65,7 +86,7 @@ TEST(HostileDocuments, AreRefusedOrConvertedWithoutCrashHangOrBlowUp) {
     if (c.outcome == Outcome::kConverted) {
       EXPECT_EQ(result.rfind("converted ", 0), 0u) << result;
     } else {
-      EXPECT_EQ(result.rfind("refused: line ", 0), 0u) << result;
+      EXPECT_EQ(result.rfind(c.timeline ? "refused: " : "refused: line ", 0), 0u) << result;
       EXPECT_NE(result.find(c.detail), std::string::npos) << result;
     }
     // Generous: the text may be copied a few times on its way, but never multiplied.

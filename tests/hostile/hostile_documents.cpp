@@ -52,6 +52,19 @@ std::string hugeCharacterReferences(std::size_t bytes) {
   return titleWithText(repeated("&#x41;", bytes));
 }
 
+std::string compoundBomb(int uses, int depth) {
+  std::string document =
+      "<fcpxml><resources><media id='m0'><sequence><spine>"
+      "<title name='t' offset='0s' duration='1s'/></spine></sequence></media>";
+  for (int k = 1; k <= depth; ++k) {
+    document += "<media id='m" + std::to_string(k) + "'><sequence><spine>";
+    for (int i = 0; i < uses; ++i) document += "<ref-clip ref='m" + std::to_string(k - 1) + "'/>";
+    document += "</spine></sequence></media>";
+  }
+  return document + "</resources><project name='P'><sequence><spine><ref-clip ref='m" +
+         std::to_string(depth) + "'/></spine></sequence></project></fcpxml>\n";
+}
+
 std::string smallExport() {
   return R"(<?xml version="1.0" encoding="UTF-8"?>
 <!DOCTYPE fcpxml [<!ENTITY show "Caf&#xE9; &amp; Co">]>

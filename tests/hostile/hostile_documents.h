@@ -20,6 +20,10 @@ std::string hugeText(std::size_t bytes);
 // A title whose text-style holds `bytes` bytes of character references (&#x41;).
 std::string hugeCharacterReferences(std::size_t bytes);
 
+// Compounds m1 to m`depth`, each using the one below `uses` times, the project using the top one;
+// m0 holds a title. uses^depth placements of it, were they all made.
+std::string compoundBomb(int uses, int depth);
+
 // A small export as an editor writes it, with a little of everything a parser meets: declaration,
 // DOCTYPE with an entity, comments, CDATA, references, multi-byte characters, nested titles.
 std::string smallExport();
