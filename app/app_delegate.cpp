@@ -9,6 +9,7 @@
 #include <QThread>
 
 #include "app/document_files.h"
+#include "app/translations.h"
 #include "convert/input_path.h"
 #include "ui/about_window_controller.h"
 #include "ui/frames.h"
@@ -23,14 +24,6 @@ constexpr const char* kMainWindowTitle = "Caplift\uFF08SRT extractor\uFF09";
 
 QString qstr(const std::string& utf8) {
   return QString::fromStdString(utf8);
-}
-
-// Reading and converting a large export takes a while; the cursor says so at once.
-ExtractResult convertWithBusyCursor(const std::string& inputPath) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  ExtractResult result = convertChosenDocument(inputPath);
-  QApplication::restoreOverrideCursor();
-  return result;
 }
 
 }  // namespace
@@ -51,7 +44,7 @@ void AppDelegate::applicationDidFinishLaunching() {
   window = std::make_unique<MainWindow>(
       mainWindowContentRect(screen ? std::optional(screen->geometry().size().toSizeF())
                                    : std::nullopt),
-      [this] { return !previewWindow; },
+      [this] { return !busy(); },
       [this](const QString& path) { openDocument(path.toStdString()); });
   window->setWindowTitle(QString::fromUtf8(kMainWindowTitle));
   window->show();
@@ -92,17 +85,17 @@ void AppDelegate::openFile() {
 void AppDelegate::openDocument(const std::string& inputPath) {
   requireMainThread("openDocument");
   // A drop while a preview is open would start a second road inside the first.
-  if (previewWindow) return;
-  ExtractResult result = convertWithBusyCursor(inputPath);
+  if (busy()) return;
+  ExtractResult result = convert(inputPath);
   if (!result.ok()) {
     const bool parse = result.failure->kind == ConversionFailure::Kind::kParse;
     showAlert(localized(parse ? "file_parse_fail" : "file_read_fail") + ": " +
-              qstr(result.failure->description()));
+              localizedDescription(*result.failure));
     return;
   }
-  // Shared so that the preview's copy is the only other one, however long the text.
+  // Held once, by the preview's text view and by the answer that saves it.
   auto srt = std::make_shared<const std::string>(std::move(result.srt));
-  showSRTPreviewDialog(*srt, [this, inputPath, srt](bool save) {
+  showSRTPreviewDialog(srt, [this, inputPath, srt](bool save) {
     if (save) {
       saveSRT(inputPath, *srt);
     } else {
@@ -111,9 +104,21 @@ void AppDelegate::openDocument(const std::string& inputPath) {
   });
 }
 
-void AppDelegate::showSRTPreviewDialog(const std::string& srtText, PreviewCompletion completion) {
+// Reading and converting a large export takes a while: the cursor says so at once, and a
+// progress bar once it has taken half a second.
+ExtractResult AppDelegate::convert(const std::string& inputPath) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  converting_ = true;
+  ExtractResult result = convertChosenDocument(inputPath, window.get());
+  converting_ = false;
+  QApplication::restoreOverrideCursor();
+  return result;
+}
+
+void AppDelegate::showSRTPreviewDialog(std::shared_ptr<const std::string> srtText,
+                                       PreviewCompletion completion) {
   // Held here as well as in the field, which an answer empties while the loop still runs.
-  auto preview = std::make_shared<PreviewWindow>(srtText, window.get());
+  auto preview = std::make_shared<PreviewWindow>(std::move(srtText), window.get());
   const auto connectButton = [this](QPushButton* button,
                                     void (AppDelegate::*action)(QPushButton*)) {
     connect(button, &QPushButton::clicked, this,
@@ -180,7 +185,7 @@ void AppDelegate::saveSRT(const std::string& inputPath, const std::string& srtTe
       dialogs_.chooseTarget(localized("save_file"), qstr(proposedSrtName(inputPath)));
   if (!target) return;
   if (const auto failure = writeSubtitles(target->toStdString(), srtText, inputPath)) {
-    showAlert(localized("save_failed") + ": " + qstr(failure->description()));
+    showAlert(localized("save_failed") + ": " + localizedDescription(*failure));
   } else {
     showAlert(localized("save_finish") + "\n" + *target);
   }

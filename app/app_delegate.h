@@ -53,15 +53,20 @@ class AppDelegate : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void showSRTPreviewDialog(const std::string& srtText, PreviewCompletion completion);
+  void showSRTPreviewDialog(std::shared_ptr<const std::string> srtText,
+                            PreviewCompletion completion);
   void showAlert(const QString& message);
   void answerPreview(bool save);
   void runAfterPreviewLoops(std::function<void()> work);
   void saveSRT(const std::string& inputPath, const std::string& srtText);
   void requireMainThread(const char* entryPoint) const;
+  ExtractResult convert(const std::string& inputPath);
+  // A road is under way: a preview is open, or a conversion runs (and repaints the windows).
+  bool busy() const { return previewWindow || converting_; }
 
   platform::Dialogs& dialogs_;
   int runningPreviewLoops_ = 0;
+  bool converting_ = false;
   std::optional<QString> fileToOpenAtLaunch_;
 };
 

@@ -1,5 +1,11 @@
 #include "app/document_files.h"
 
+#include <filesystem>
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "app/progress_source.h"
 #include "convert/file_source.h"
 #include "convert/input_path.h"
 #include "convert/memory_io.h"
@@ -7,15 +13,27 @@
 
 namespace caplift {
 
-ExtractResult convertChosenDocument(const std::string& chosenPath) {
+ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver) {
   ExtractResult result;
-  FileSource source;
-  result.failure = source.open(chosenPath);
+  FileSource file;
+  result.failure = file.open(chosenPath);
   if (result.failure) return result;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(file.name(), error);
   StringSink sink;
-  result.failure = convertStream(source, sink);
+  // SubRip text is a fraction of its document. Room reserved and never used is never touched,
+  // while a large text grown by doubling is copied again and again.
+  if (!error) sink.text().reserve(size / 4);
+  std::optional<ProgressSource> progress;
+  if (progressOver != nullptr) {
+    const QString name = QFileInfo(QString::fromStdString(chosenPath)).fileName();
+    progress.emplace(file, error ? 0 : size,
+                     QCoreApplication::translate("Caplift", "Converting “%1”…").arg(name),
+                     progressOver);
+  }
+  result.failure = convertStream(progress ? static_cast<ByteSource&>(*progress) : file, sink);
   if (result.failure) {
-    result.failure->file = source.name();
+    result.failure->file = file.name();
   } else {
     result.srt = std::move(sink.text());
   }

@@ -1,5 +1,7 @@
 #include "app/translations.h"
 
+#include <QCoreApplication>
+
 namespace caplift {
 
 std::unique_ptr<QTranslator> loadTranslation(const QLocale& locale) {
@@ -11,6 +13,12 @@ std::unique_ptr<QTranslator> loadTranslation(const QLocale& locale) {
     return texts;
   }
   return nullptr;
+}
+
+QString localizedDescription(ConversionFailure failure) {
+  const QByteArray reason = QCoreApplication::translate("Failure", failure.reason).toUtf8();
+  failure.reason = reason.constData();
+  return QString::fromStdString(failure.description());
 }
 
 }  // namespace caplift

@@ -68,8 +68,9 @@ class BenchDialogs final : public caplift::platform::Dialogs {
   bool answered_ = false;
 };
 
-// Notes the steps from the events: the preview made (a child window of the main window), shown
-// (its text set before), and exposed with its first painting done.
+// Notes the steps from the events: the preview made (the last child window the main window gets
+// before the preview shows; a progress window may come before it), shown (its text set before),
+// and exposed with its first painting done.
 class RoadWatch final : public QObject {
  public:
   RoadWatch(Marks& marks, std::function<void(QWindow*)> exposed)
@@ -78,8 +79,8 @@ class RoadWatch final : public QObject {
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
     const bool road = marks_.chosen != Clock::time_point();
-    if (road && event->type() == QEvent::ChildAdded && marks_.previewMade == Clock::time_point() &&
-        dynamic_cast<caplift::MainWindow*>(object)) {
+    if (road && event->type() == QEvent::ChildAdded &&
+        marks_.previewFilled == Clock::time_point() && dynamic_cast<caplift::MainWindow*>(object)) {
       marks_.previewMade = Clock::now();
     } else if (road && event->type() == QEvent::Show &&
                dynamic_cast<caplift::PreviewWindow*>(object)) {

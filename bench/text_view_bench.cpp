@@ -37,8 +37,8 @@ double msSince(std::chrono::steady_clock::time_point start) {
 int main(int argc, char** argv) {
   const bool show = argc > 1 && std::strcmp(argv[1], "--show") == 0;
   QApplication application(argc, argv);
-  const std::string srt = bigSrt(200000);
-  std::printf("SRT: %zu bytes, 200000 cues\n", srt.size());
+  const auto srt = std::make_shared<const std::string>(bigSrt(200000));
+  std::printf("SRT: %zu bytes, 200000 cues\n", srt->size());
 
   caplift::LargeTextView view;
   view.resize(560, 300);

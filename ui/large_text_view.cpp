@@ -28,7 +28,7 @@ LargeTextView::LargeTextView(QWidget* parent) : QAbstractScrollArea(parent) {
   indexLines();
 }
 
-void LargeTextView::setText(std::string utf8) {
+void LargeTextView::setText(std::shared_ptr<const std::string> utf8) {
   text_ = std::move(utf8);
   anchor_ = cursor_ = {};
   indexLines();
@@ -43,23 +43,23 @@ void LargeTextView::setPlaceholderText(const QString& placeholder) {
 
 void LargeTextView::indexLines() {
   lineStarts_.assign(1, 0);
-  const char* data = text_.data();
-  const char* end = data + text_.size();
+  const char* data = text_->data();
+  const char* end = data + text_->size();
   for (const char* at = data; (at = static_cast<const char*>(std::memchr(at, '\n', end - at)));) {
     ++at;
     lineStarts_.push_back(std::size_t(at - data));
   }
   // Text that ends with a line feed has no further line after it.
-  if (lineStarts_.size() > 1 && lineStarts_.back() == text_.size()) lineStarts_.pop_back();
+  if (lineStarts_.size() > 1 && lineStarts_.back() == text_->size()) lineStarts_.pop_back();
   updateScrollBars();
 }
 
 QString LargeTextView::lineText(std::size_t line) const {
   if (line >= lineStarts_.size()) return {};
   const std::size_t start = lineStarts_[line];
-  std::size_t end = line + 1 < lineStarts_.size() ? lineStarts_[line + 1] - 1 : text_.size();
-  if (end > start && text_[end - 1] == '\r') --end;
-  return QString::fromUtf8(text_.data() + start, qsizetype(end - start));
+  std::size_t end = line + 1 < lineStarts_.size() ? lineStarts_[line + 1] - 1 : text_->size();
+  if (end > start && (*text_)[end - 1] == '\r') --end;
+  return QString::fromUtf8(text_->data() + start, qsizetype(end - start));
 }
 
 int LargeTextView::lineHeight() const {
@@ -102,7 +102,7 @@ double LargeTextView::layOut(QTextLayout& layout) const {
 
 void LargeTextView::paintEvent(QPaintEvent*) {
   QPainter painter(viewport());
-  if (text_.empty()) {
+  if (text_->empty()) {
     painter.setPen(palette().color(QPalette::PlaceholderText));
     painter.drawText(viewport()->rect().adjusted(kMargin, kMargin, -kMargin, -kMargin),
                      Qt::AlignCenter | Qt::TextWordWrap, placeholder_);
@@ -181,7 +181,7 @@ QString LargeTextView::selectedText() const {
   // The whole lines in between come straight from the UTF-8 text, line feeds included.
   const std::size_t middleStart = lineStarts_[from.line + 1];
   const std::size_t middleEnd = lineStarts_[to.line];
-  result += QString::fromUtf8(text_.data() + middleStart, qsizetype(middleEnd - middleStart));
+  result += QString::fromUtf8(text_->data() + middleStart, qsizetype(middleEnd - middleStart));
   result += lineText(to.line).left(to.column);
   return result;
 }

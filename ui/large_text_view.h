@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,11 +27,12 @@ class LargeTextView final : public QAbstractScrollArea {
 
   explicit LargeTextView(QWidget* parent = nullptr);
 
-  void setText(std::string utf8);
+  // Shown as it is; shared, so that a large text is held once.
+  void setText(std::shared_ptr<const std::string> utf8);
   // Shown, greyed, while the text is empty; never part of the text.
   void setPlaceholderText(const QString& placeholder);
   const QString& placeholderText() const { return placeholder_; }
-  const std::string& text() const { return text_; }
+  const std::string& text() const { return *text_; }
   std::size_t lineCount() const { return lineStarts_.size(); }
   QString lineText(std::size_t line) const;
 
@@ -61,7 +63,7 @@ class LargeTextView final : public QAbstractScrollArea {
   double layOut(QTextLayout& layout) const;
   Position endOfText() const;
 
-  std::string text_;
+  std::shared_ptr<const std::string> text_ = std::make_shared<const std::string>();
   std::vector<std::size_t> lineStarts_;  // byte offset of every line
   QString placeholder_;
   Position anchor_;

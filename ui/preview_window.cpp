@@ -40,7 +40,7 @@ QPushButton* addButton(QWidget* window, const char* key, QRectF frame) {
 
 }  // namespace
 
-PreviewWindow::PreviewWindow(std::string srtText, QWidget* parent)
+PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setFixedSize(600, kHeight);
   centreOnScreen(*this);

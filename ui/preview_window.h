@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <QDialog>
@@ -16,7 +17,7 @@ class LargeTextView;
 // Return nor Escape presses a button: only the buttons end the preview.
 class PreviewWindow final : public QDialog {
  public:
-  PreviewWindow(std::string srtText, QWidget* parent);
+  PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget* parent);
 
   LargeTextView* textView;
   QPushButton* saveButton;

@@ -74,4 +74,67 @@
         <translation>This document holds no titles.</translation>
     </message>
 </context>
+<context>
+    <name>Failure</name>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>line %1, column %2: %3</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: the document is not well-formed</source>
+        <translation>line %1, column %2: the document is not well-formed</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: the document is nested too deeply (at most %3 levels)</source>
+        <translation>line %1, column %2: the document is nested too deeply (at most %3 levels)</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: entities expand to more than ten times the document&apos;s size</source>
+        <translation>line %1, column %2: entities expand to more than ten times the document&apos;s size</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: an attribute value refers to the external entity &apos;%3&apos;</source>
+        <translation>line %1, column %2: an attribute value refers to the external entity &apos;%3&apos;</translation>
+    </message>
+    <message>
+        <source>a NUL byte at byte offset %1, which XML does not allow</source>
+        <translation>a NUL byte at byte offset %1, which XML does not allow</translation>
+    </message>
+    <message>
+        <source>not valid UTF-8: invalid byte sequence at byte offset %1</source>
+        <translation>not valid UTF-8: invalid byte sequence at byte offset %1</translation>
+    </message>
+    <message>
+        <source>not valid UTF-8: the text ends inside a character that starts at byte offset %1</source>
+        <translation>not valid UTF-8: the text ends inside a character that starts at byte offset %1</translation>
+    </message>
+    <message>
+        <source>a folder without Info.fcpxml, so not an FCPXML bundle</source>
+        <translation>a folder without Info.fcpxml, so not an FCPXML bundle</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>not a regular file</translation>
+    </message>
+    <message>
+        <source>is the input file itself</source>
+        <translation>is the input file itself</translation>
+    </message>
+    <message>
+        <source>the output could not be written</source>
+        <translation>the output could not be written</translation>
+    </message>
+    <message>
+        <source>is closed</source>
+        <translation>is closed</translation>
+    </message>
+    <message>
+        <source>temporary file in %1: %2</source>
+        <translation>temporary file in %1: %2</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>out of memory</translation>
+    </message>
+</context>
 </TS>

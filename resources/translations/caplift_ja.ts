@@ -75,41 +75,6 @@
     </message>
 </context>
 <context>
-    <name>Caplift</name>
-    <message>
-        <source>The file “%1” does not exist.</source>
-        <translation>ファイル“%1”は存在しません。</translation>
-    </message>
-    <message>
-        <source>“%1” is a folder, not a file.</source>
-        <translation>“%1”はフォルダで、ファイルではありません。</translation>
-    </message>
-    <message>
-        <source>“%1” is not a regular file.</source>
-        <translation>“%1”は通常のファイルではありません。</translation>
-    </message>
-    <message>
-        <source>The file “%1” could not be opened: %2</source>
-        <translation>ファイル“%1”を開けませんでした: %2</translation>
-    </message>
-    <message>
-        <source>The file “%1” could not be read: %2</source>
-        <translation>ファイル“%1”を読み込めませんでした: %2</translation>
-    </message>
-    <message>
-        <source>The file “%1” is not valid UTF-8 text (invalid byte at offset %2).</source>
-        <translation>ファイル“%1”は有効なUTF-8テキストではありません（オフセット %2 に不正なバイトがあります）。</translation>
-    </message>
-    <message>
-        <source>The file “%1” could not be saved: %2</source>
-        <translation>ファイル“%1”を保存できませんでした: %2</translation>
-    </message>
-    <message>
-        <source>Drop to convert</source>
-        <translation>ドロップして変換</translation>
-    </message>
-</context>
-<context>
     <name>Platform</name>
     <message>
         <source>XML document, FCPXML bundle</source>
@@ -118,6 +83,80 @@
     <message>
         <source>SubRip subtitles</source>
         <translation>SubRip字幕</translation>
+    </message>
+</context>
+<context>
+    <name>Caplift</name>
+    <message>
+        <source>Drop to convert</source>
+        <translation>ドロップして変換</translation>
+    </message>
+    <message>
+        <source>Converting “%1”…</source>
+        <translation>“%1”を変換しています…</translation>
+    </message>
+</context>
+<context>
+    <name>Failure</name>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>%1 行目、%2 列目: %3</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: the document is not well-formed</source>
+        <translation>%1 行目、%2 列目: 書類が整形式の XML ではありません</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: the document is nested too deeply (at most %3 levels)</source>
+        <translation>%1 行目、%2 列目: 書類の入れ子が深すぎます（最大 %3 階層）</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: entities expand to more than ten times the document&apos;s size</source>
+        <translation>%1 行目、%2 列目: エンティティを展開すると書類のサイズの10倍を超えます</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: an attribute value refers to the external entity &apos;%3&apos;</source>
+        <translation>%1 行目、%2 列目: 属性値が外部エンティティ“%3”を参照しています</translation>
+    </message>
+    <message>
+        <source>a NUL byte at byte offset %1, which XML does not allow</source>
+        <translation>バイトオフセット %1 に NUL バイトがあります（XML では使えません）</translation>
+    </message>
+    <message>
+        <source>not valid UTF-8: invalid byte sequence at byte offset %1</source>
+        <translation>有効な UTF-8 ではありません: バイトオフセット %1 に不正なバイト列があります</translation>
+    </message>
+    <message>
+        <source>not valid UTF-8: the text ends inside a character that starts at byte offset %1</source>
+        <translation>有効な UTF-8 ではありません: バイトオフセット %1 から始まる文字の途中でテキストが終わっています</translation>
+    </message>
+    <message>
+        <source>a folder without Info.fcpxml, so not an FCPXML bundle</source>
+        <translation>Info.fcpxml のないフォルダなので、FCPXML バンドルではありません</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>通常のファイルではありません</translation>
+    </message>
+    <message>
+        <source>is the input file itself</source>
+        <translation>入力ファイルそのものです</translation>
+    </message>
+    <message>
+        <source>the output could not be written</source>
+        <translation>出力を書き込めませんでした</translation>
+    </message>
+    <message>
+        <source>is closed</source>
+        <translation>閉じられています</translation>
+    </message>
+    <message>
+        <source>temporary file in %1: %2</source>
+        <translation>%1 内の一時ファイル: %2</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>メモリが足りません</translation>
     </message>
 </context>
 </TS>

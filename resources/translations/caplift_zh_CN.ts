@@ -75,41 +75,6 @@
     </message>
 </context>
 <context>
-    <name>Caplift</name>
-    <message>
-        <source>The file “%1” does not exist.</source>
-        <translation>文件“%1”不存在。</translation>
-    </message>
-    <message>
-        <source>“%1” is a folder, not a file.</source>
-        <translation>“%1”是文件夹，不是文件。</translation>
-    </message>
-    <message>
-        <source>“%1” is not a regular file.</source>
-        <translation>“%1”不是普通文件。</translation>
-    </message>
-    <message>
-        <source>The file “%1” could not be opened: %2</source>
-        <translation>无法打开文件“%1”：%2</translation>
-    </message>
-    <message>
-        <source>The file “%1” could not be read: %2</source>
-        <translation>无法读取文件“%1”：%2</translation>
-    </message>
-    <message>
-        <source>The file “%1” is not valid UTF-8 text (invalid byte at offset %2).</source>
-        <translation>文件“%1”不是有效的 UTF-8 文本（偏移量 %2 处有无效字节）。</translation>
-    </message>
-    <message>
-        <source>The file “%1” could not be saved: %2</source>
-        <translation>无法保存文件“%1”：%2</translation>
-    </message>
-    <message>
-        <source>Drop to convert</source>
-        <translation>拖放到此处进行转换</translation>
-    </message>
-</context>
-<context>
     <name>Platform</name>
     <message>
         <source>XML document, FCPXML bundle</source>
@@ -118,6 +83,80 @@
     <message>
         <source>SubRip subtitles</source>
         <translation>SubRip 字幕</translation>
+    </message>
+</context>
+<context>
+    <name>Caplift</name>
+    <message>
+        <source>Drop to convert</source>
+        <translation>拖放到此处进行转换</translation>
+    </message>
+    <message>
+        <source>Converting “%1”…</source>
+        <translation>正在转换“%1”…</translation>
+    </message>
+</context>
+<context>
+    <name>Failure</name>
+    <message>
+        <source>line %1, column %2: %3</source>
+        <translation>第 %1 行，第 %2 列：%3</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: the document is not well-formed</source>
+        <translation>第 %1 行，第 %2 列：文档不是格式良好的 XML</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: the document is nested too deeply (at most %3 levels)</source>
+        <translation>第 %1 行，第 %2 列：文档嵌套过深（最多 %3 层）</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: entities expand to more than ten times the document&apos;s size</source>
+        <translation>第 %1 行，第 %2 列：实体展开后超过文档大小的十倍</translation>
+    </message>
+    <message>
+        <source>line %1, column %2: an attribute value refers to the external entity &apos;%3&apos;</source>
+        <translation>第 %1 行，第 %2 列：属性值引用了外部实体“%3”</translation>
+    </message>
+    <message>
+        <source>a NUL byte at byte offset %1, which XML does not allow</source>
+        <translation>字节偏移 %1 处有 NUL 字节，XML 不允许出现该字节</translation>
+    </message>
+    <message>
+        <source>not valid UTF-8: invalid byte sequence at byte offset %1</source>
+        <translation>不是有效的 UTF-8：字节偏移 %1 处有无效的字节序列</translation>
+    </message>
+    <message>
+        <source>not valid UTF-8: the text ends inside a character that starts at byte offset %1</source>
+        <translation>不是有效的 UTF-8：文本在从字节偏移 %1 开始的字符中间结束</translation>
+    </message>
+    <message>
+        <source>a folder without Info.fcpxml, so not an FCPXML bundle</source>
+        <translation>该文件夹中没有 Info.fcpxml，因此不是 FCPXML 包</translation>
+    </message>
+    <message>
+        <source>not a regular file</source>
+        <translation>不是普通文件</translation>
+    </message>
+    <message>
+        <source>is the input file itself</source>
+        <translation>就是输入文件本身</translation>
+    </message>
+    <message>
+        <source>the output could not be written</source>
+        <translation>无法写入输出</translation>
+    </message>
+    <message>
+        <source>is closed</source>
+        <translation>已关闭</translation>
+    </message>
+    <message>
+        <source>temporary file in %1: %2</source>
+        <translation>%1 中的临时文件：%2</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>内存不足</translation>
     </message>
 </context>
 </TS>

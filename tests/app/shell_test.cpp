@@ -8,11 +8,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+#include "app/progress_source.h"
 #include "app/translations.h"
+#include "convert/memory_io.h"
 #include "tests/app/harness.h"
 #include "ui/about_window_controller.h"
 #include "ui/large_text_view.h"
@@ -194,8 +197,8 @@ TEST(Preview, WindowWillCloseAnswersBackOnceForThePreviewWindowOnly) {
   AppDelegate& app = launched.app;
   QWidget stray;
   app.windowWillClose(&stray);
-  auto closing = std::make_shared<PreviewWindow>("", nullptr);
-  auto next = std::make_shared<PreviewWindow>("", nullptr);
+  auto closing = std::make_shared<PreviewWindow>(std::make_shared<std::string>(), nullptr);
+  auto next = std::make_shared<PreviewWindow>(std::make_shared<std::string>(), nullptr);
   app.previewWindow = closing;
   std::vector<bool> answers;
   app.previewCompletion = [&](bool save) {
@@ -219,7 +222,8 @@ TEST(Preview, WindowWillCloseAnswersBackOnceForThePreviewWindowOnly) {
 TEST(Preview, TheTextViewSelectsAndCopiesAnyTextButIsNotEdited) {
   LargeTextView view;
   view.resize(560, 300);
-  view.setText("1\n00:00:01,000 --> 00:00:02,000\n字幕 one\n\n2\nlast");
+  view.setText(
+      std::make_shared<std::string>("1\n00:00:01,000 --> 00:00:02,000\n字幕 one\n\n2\nlast"));
   view.show();
   EXPECT_EQ(std::pair(view.lineCount(), view.lineText(2)),
             std::pair(size_t(6), QString("字幕 one")));
@@ -237,18 +241,50 @@ TEST(Preview, TheTextViewSelectsAndCopiesAnyTextButIsNotEdited) {
   QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, QPoint(500, line + line / 2));
   EXPECT_EQ(view.selectedText(), "1\n00:00:01,000 --> 00:00:02,000");
   // A long line wraps; a point on its second row lands inside it.
-  view.setText(std::string(3000, 'x') + "\nend");
+  view.setText(std::make_shared<std::string>(std::string(3000, 'x') + "\nend"));
   EXPECT_GT(view.positionAt(QPoint(10, line + line / 2)).column, 20);
   EXPECT_EQ(view.positionAt(QPoint(10, 100 * line)).line, 1u);
   QTest::keyClicks(&view, "typed");
   EXPECT_EQ(view.text(), std::string(3000, 'x') + "\nend");
 }
 
+// The progress bars on screen, as "value/maximum".
+QStringList shownProgress() {
+  QStringList bars;
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    auto* bar = qobject_cast<QProgressDialog*>(window);
+    if (bar && bar->isVisible()) bars += QString("%1/%2").arg(bar->value()).arg(bar->maximum());
+  }
+  return bars;
+}
+
+// A slow read shows how far it has come and keeps the event loop turning; the bar goes with it.
+TEST(Progress, ShownWhileASlowReadGoesOnAndGoneAfterwards) {
+  const std::string bytes(4000, ' ');
+  struct SlowSource final : MemorySource {
+    using MemorySource::MemorySource;
+    long read(char* buffer, std::size_t capacity) override {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      shown += shownProgress();
+      return MemorySource::read(buffer, capacity);
+    }
+    QStringList shown;
+  } slow(bytes);
+  bool queuedWorkRan = false;
+  QTimer::singleShot(0, [&] { queuedWorkRan = true; });
+  std::optional<ProgressSource> progress(std::in_place, slow, 4000, "", nullptr, 0);
+  for (char buffer[100]; progress->read(buffer, sizeof buffer) > 0;) {
+  }
+  EXPECT_TRUE(queuedWorkRan);
+  EXPECT_EQ(slow.shown.value(0), "25/1000");  // after the first 100 bytes
+  progress.reset();
+  EXPECT_EQ(shownProgress(), QStringList());
+}
+
 TEST(Translations, FollowTheLanguageAndCoverEveryKey) {
   const std::tuple<const char*, const char*, const char*> texts[] = {
       {"en_US", "choose", "Choose FCPXML File…"},
       {"en_GB", "no_titles", "This document holds no titles."},
-      {"ja_JP", "back", "戻る"},
       {"zh_CN", "save_file", "保存字幕"},
       {"zh_TW", "cancel", "Cancel"},  // no table for Traditional Chinese: English
       {"de_DE", "cancel", "Cancel"}};
@@ -264,6 +300,19 @@ TEST(Translations, FollowTheLanguageAndCoverEveryKey) {
          {"choose", "file_read_fail", "file_parse_fail", "save_file", "save_finish", "save_failed",
           "alert_notify", "ok", "preview", "save_ok", "cancel", "back", "about", "no_titles"}) {
       EXPECT_NE(localized(key), key) << locale << " lacks " << key;
+    }
+    // Every reason a failure gives, with the same arguments; English keeps the reason as it is.
+    for (const char* reason :
+         {reason::kParser, reason::kNotWellFormed, reason::kTooDeep, reason::kExpansion,
+          reason::kExternalInAttribute, reason::kNul, reason::kInvalidUtf8, reason::kCutUtf8,
+          reason::kNotABundle, reason::kNotRegular, reason::kOutputIsInput, reason::kOutputFailed,
+          reason::kClosed, reason::kTemporaryFile, reason::kOutOfMemory}) {
+      const QString text = QCoreApplication::translate("Failure", reason);
+      EXPECT_EQ(text == reason, locale == std::string("en")) << locale << ": " << reason;
+      for (const char* argument : {"%1", "%2", "%3"}) {
+        EXPECT_EQ(text.contains(argument), QString(reason).contains(argument))
+            << text.toStdString();
+      }
     }
   }
   EXPECT_EQ(localized("cancel"), "cancel");  // each table went with its translator

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/translations.h"
 #include "tests/app/harness.h"
 #include "ui/large_text_view.h"
 
@@ -15,28 +16,24 @@ namespace {
 
 struct Case {
   std::string name;
-  QStringList makes, answers, expected, holds;
+  QStringList language, launch, makes, answers, expected, holds;
   std::optional<QStringList> folder;
-  QString launchedWith;
 };
 
 std::vector<Case> readCases() {
+  const std::pair<const char*, QStringList Case::*> lines[] = {
+      {"language ", &Case::language}, {"launch ", &Case::launch}, {"make ", &Case::makes},
+      {"> ", &Case::answers},         {"< ", &Case::expected},    {"holds ", &Case::holds}};
   std::vector<Case> cases;
   for (const QString& line : QString::fromUtf8(bytesOf(dataFile("workflow.cases"))).split('\n')) {
     const QString rest = line.section(' ', 1);
+    const auto* kind = std::find_if(std::begin(lines), std::end(lines),
+                                    [&](const auto& kind) { return line.startsWith(kind.first); });
     if (line.isEmpty() || line.startsWith('#')) continue;
     if (line.startsWith("== "))
-      cases.push_back({rest.toStdString(), {}, {}, {}, {}, {}, {}});
-    else if (line.startsWith("make "))
-      cases.back().makes.append(rest);
-    else if (line.startsWith("> "))
-      cases.back().answers.append(rest);
-    else if (line.startsWith("< "))
-      cases.back().expected.append(rest);
-    else if (line.startsWith("holds "))
-      cases.back().holds.append(rest);
-    else if (line.startsWith("launch "))
-      cases.back().launchedWith = rest;
+      cases.push_back({rest.toStdString(), {}, {}, {}, {}, {}, {}, {}});
+    else if (kind != std::end(lines))
+      (cases.back().*kind->second).append(rest);
     else if (line.startsWith("folder"))
       cases.back().folder = rest.split(", ", Qt::SkipEmptyParts);
     else
@@ -120,7 +117,9 @@ TEST(Workflow, RoadsThroughTheRealWindows) {
   ASSERT_GE(cases.size(), 10u);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    LaunchedApp launched(c.launchedWith);
+    const auto texts = c.language.isEmpty() ? nullptr : loadTranslation(QLocale(c.language[0]));
+    if (texts) QCoreApplication::installTranslator(texts.get());
+    LaunchedApp launched(c.launch.value(0));
     const QDir dir(launched.dir.path());
     for (const QString& make : c.makes) {
       const QString name = make.section(" from ", 0, 0);
@@ -132,7 +131,7 @@ TEST(Workflow, RoadsThroughTheRealWindows) {
     }
     launched.dialogs.answers = c.answers;
     User user(launched);
-    user.start(!c.launchedWith.isEmpty());
+    user.start(!c.launch.isEmpty());
     ASSERT_TRUE(waitUntil(
         [&] { return launched.dialogs.answers.isEmpty() && !launched.app.previewWindow; }));
     QTest::qWait(10);  // an answer still queued asks what it asks

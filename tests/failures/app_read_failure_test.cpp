@@ -1,6 +1,6 @@
 // Inputs that cannot be read, as the application reads what the user chose: a failure that names
-// the file, and above all no hang on a FIFO. Each runs in a child with a time limit. (A missing
-// file or bundle document is in the app's workflow cases.)
+// the file in the same sentence as caplift-convert's, and above all no hang on a FIFO. Each runs in
+// a child with a time limit. (A missing file or bundle document is in the app's workflow cases.)
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,7 +11,8 @@
 #include <functional>
 
 #include "app/document_files.h"
-#include "tests/failures/fault_setup.h"
+#include "app/translations.h"
+#include "tests/failures/save_scene.h"
 #include "tests/hostile/child_process.h"
 
 namespace caplift::testing {
@@ -30,12 +31,13 @@ struct ReadFault {
   std::function<std::string()> restrict = [] { return std::string(); };
 };
 
-// Reads and converts the chosen `input`; gives the failure's description, or what went wrong.
-std::string readThroughTheApp(const std::string& input) {
+// Reads and converts the chosen `input` as the application does, with no translation installed,
+// and then with caplift-convert; gives the two messages on two lines, or what went wrong.
+std::string readThroughBoth(const std::string& input) {
   const ExtractResult result = convertChosenDocument(input);
   if (result.ok()) return "converted";
-  if (result.failure->kind == ConversionFailure::Kind::kParse) return "a parse failure";
-  return result.failure->description();
+  return localizedDescription(*result.failure).toStdString() + "\n" +
+         convertWithTheCli(input, "/dev/null");
 }
 
 TEST(AppReadFailure, FailsNamingTheFileAndNeverHangs) {
@@ -64,6 +66,7 @@ TEST(AppReadFailure, FailsNamingTheFileAndNeverHangs) {
        },
        becomeNobody},
   };
+  executableForAnyUser(CAPLIFT_CONVERT_PATH);  // copied here, before a child becomes nobody
   for (const ReadFault& fault : kFaults) {
     SCOPED_TRACE(fault.name);
     SharedTempDir dir;
@@ -71,7 +74,7 @@ TEST(AppReadFailure, FailsNamingTheFileAndNeverHangs) {
     const ChildOutcome child = runInChild(
         [&] {
           if (std::string why = fault.restrict(); !why.empty()) return "SKIP: " + why;
-          return readThroughTheApp(input);
+          return readThroughBoth(input);
         },
         30);
     ASSERT_FALSE(child.timedOut) << "reading " << input << " hung";
@@ -80,8 +83,10 @@ TEST(AppReadFailure, FailsNamingTheFileAndNeverHangs) {
       std::printf("[  NOTICE  ] %s: skipped, %s\n", fault.name, child.report.c_str() + 6);
       continue;
     }
-    std::printf("[  fault   ] %s: %s\n", fault.name, child.report.c_str());
-    EXPECT_NE(child.report.find(input), std::string::npos) << "names no file: " << child.report;
+    const std::string app = child.report.substr(0, child.report.find('\n'));
+    std::printf("[  fault   ] %s: %s\n", fault.name, app.c_str());
+    EXPECT_NE(app.find(input), std::string::npos) << "names no file: " << app;
+    EXPECT_EQ(child.report, app + "\nexit 1: caplift-convert: " + app + "\n");
   }
 }
 

@@ -37,6 +37,10 @@ std::string exportWithSubtitlesOf(std::size_t bytes);
 std::string saveWithFault(const SaveFault& fault, const SharedTempDir& dir,
                           const std::function<std::string(const std::string& target)>& save);
 
+// Runs caplift-convert `input` -o `target` from a copy that any user may run; gives "exit STATUS: "
+// and its standard error.
+std::string convertWithTheCli(const std::string& input, const std::string& target);
+
 // Saves an export of each fault's size (input file `inputName` in the fault's folder) with `save`
 // under every fault, reports each outcome on the log, and hands the message shown for it to
 // `checkMessage`; the target and its folder must come out as they were. Faults that cannot be
