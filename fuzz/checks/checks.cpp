@@ -95,8 +95,8 @@ std::string checkConversion(std::string_view document) {
   testing_io::RecordingSink sink;
   ConversionStats stats;
   const auto failure = convertStream(source, sink, &stats);
-  if (outcome(failure, sink.text()) != expected) {
-    return "whole: " + expected + "\nsmall reads: " + outcome(failure, sink.text());
+  if (outcome(failure, sink.text) != expected) {
+    return "whole: " + expected + "\nsmall reads: " + outcome(failure, sink.text);
   }
   const ExtractResult reference = reference::extractSRT(document);
   if (outcome(reference.failure, reference.srt) != expected) {
@@ -136,7 +136,7 @@ std::string checkTimeline(std::string_view document) {
     testing_io::ChunkedSource source(document, chunk);
     testing_io::RecordingSink sink;
     result = {};
-    const std::string chunked = outcome(convertTimeline(source, sink, {}, &result), sink.text());
+    const std::string chunked = outcome(convertTimeline(source, sink, {}, &result), sink.text);
     if (!text.empty() && chunked != text) return "whole: " + text + "\nsmall reads: " + chunked;
     text = chunked;
   }

@@ -159,18 +159,9 @@ TEST(Progress, ShownWhileASlowReadGoesOnAndGoneAfterwards) {
   EXPECT_EQ(shownProgress(), QStringList());
 }
 
-TEST(Translations, FollowTheLanguageAndCoverEveryKey) {
-  const std::tuple<const char*, const char*, const char*> texts[] = {
-      {"en_US", "choose", "Choose FCPXML File…"},
-      {"en_GB", "no_titles", "This document holds no titles."},
-      {"zh_CN", "save_file", "保存字幕"},
-      {"zh_TW", "cancel", "Cancel"},  // no table for Traditional Chinese: English
-      {"de_DE", "cancel", "Cancel"}};
-  for (const auto& [locale, key, text] : texts) {
-    const auto translation = loadTranslation(QLocale(locale));
-    QCoreApplication::installTranslator(translation.get());
-    EXPECT_EQ(localized(key), QString::fromUtf8(text)) << locale;
-  }
+// Every text of the application and every reason a failure gives, with the same arguments, in each
+// language it ships; English keeps the reasons as they are.
+TEST(Translations, CoverEveryKeyAndReason) {
   for (const char* locale : {"en", "ja", "zh_CN"}) {
     const auto translation = loadTranslation(QLocale(locale));
     QCoreApplication::installTranslator(translation.get());
@@ -179,7 +170,6 @@ TEST(Translations, FollowTheLanguageAndCoverEveryKey) {
           "alert_notify", "ok", "preview", "save_ok", "cancel", "back", "about", "no_titles"}) {
       EXPECT_NE(localized(key), key) << locale << " lacks " << key;
     }
-    // Every reason a failure gives, with the same arguments; English keeps the reason as it is.
     for (const char* reason :
          {reason::kParser, reason::kNotWellFormed, reason::kTooDeep, reason::kExpansion,
           reason::kExternalInAttribute, reason::kNul, reason::kInvalidUtf8, reason::kCutUtf8,

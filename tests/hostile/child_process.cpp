@@ -16,8 +16,7 @@
 
 namespace caplift::testing {
 
-ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSeconds,
-                        const std::function<std::string()>& setup) {
+ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSeconds) {
   ChildOutcome outcome;
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) return outcome;
@@ -29,8 +28,7 @@ ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSec
     // the remaining tests there.
     std::string report;
     try {
-      report = setup ? setup() : std::string();
-      if (report.empty()) report = "\x01" + body();  // marks a body that returned
+      report = "\x01" + body();  // marks a body that returned
     } catch (const std::exception& error) {
       report = std::string("exception: ") + error.what();
     } catch (...) {

@@ -14,11 +14,9 @@ struct ChildOutcome {
   long peakRssKiB = 0;  // the child's largest resident set, from getrusage
 };
 
-// Runs `body` in a forked child, so that a crash, a hang or a large allocation stays there; an
-// alarm ends the child after `timeoutSeconds`. `setup` runs first in the child (limits, user,
-// mounts); when it returns a non-empty text the body is skipped and that text is the report.
-ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSeconds = 120,
-                        const std::function<std::string()>& setup = {});
+// Runs `body` in a forked child, so that a crash, a hang or a large allocation (or a change of user,
+// mounts or limits) stays there; an alarm ends the child after `timeoutSeconds`.
+ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSeconds = 120);
 
 // The peak resident set of a child that does nothing: what every child starts with.
 long baselineRssKiB();

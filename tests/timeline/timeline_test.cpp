@@ -29,7 +29,7 @@ std::string outcome(const std::string& document, std::size_t chunk, TimelineResu
   if (auto failure = convertTimeline(source, sink, options, &result)) {
     return "! refused: " + failure->description() + "\n";
   }
-  if (result.project) return sink.text();
+  if (result.project) return sink.text;
   std::string text = "! no project";
   for (std::size_t i = 0; i < result.projects.size(); ++i) {
     text += (i == 0 ? " (projects: " : ", ") + result.projects[i];
