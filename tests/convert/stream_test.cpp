@@ -55,9 +55,9 @@ TEST(Stream, TextFlowsInLargePiecesBeforeTheInputEnds) {
   ASSERT_FALSE(convertStream(source, sink, &stats).has_value());
   EXPECT_EQ(stats.cues, 20000u);
   EXPECT_EQ(sink.text, extractSRT(document).srt);
-  EXPECT_GT(sink.writes, 1u);                              // streamed, not kept to the end
+  EXPECT_GT(sink.writes, 1u);                            // streamed, not kept to the end
   EXPECT_LE(sink.writes, sink.text.size() / 16384 + 1);  // in large pieces
-  EXPECT_EQ(source.readsAfterEnd, 0u);                     // a terminal would wait for more
+  EXPECT_EQ(source.readsAfterEnd, 0u);                   // a terminal would wait for more
 }
 
 TEST(Stream, TheLastCueComesWhereverTheDocumentEnds) {

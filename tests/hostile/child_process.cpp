@@ -4,7 +4,6 @@
 #include <grp.h>
 #include <pwd.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,21 +48,14 @@ ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSec
   }
   ::close(fds[0]);
   int status = 0;
-  rusage usage{};
-  while (pid > 0 && ::wait4(pid, &status, 0, &usage) < 0 && errno == EINTR) {
+  while (pid > 0 && ::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
-  outcome.peakRssKiB = usage.ru_maxrss;
   if (WIFSIGNALED(status)) outcome.signal = WTERMSIG(status);
   outcome.timedOut = outcome.signal == SIGALRM;
   outcome.finished =
       WIFEXITED(status) && WEXITSTATUS(status) == 0 && outcome.report.starts_with('\x01');
   if (outcome.finished) outcome.report.erase(0, 1);
   return outcome;
-}
-
-long baselineRssKiB() {
-  static const long baseline = runInChild([] { return std::string(); }).peakRssKiB;
-  return baseline;
 }
 
 std::string becomeNobody() {

@@ -9,17 +9,13 @@ namespace caplift::testing {
 struct ChildOutcome {
   bool finished = false;  // returned from its body (not killed, not timed out)
   bool timedOut = false;
-  int signal = 0;       // the signal that ended it, if one did
-  std::string report;   // what the body returned
-  long peakRssKiB = 0;  // the child's largest resident set, from getrusage
+  int signal = 0;      // the signal that ended it, if one did
+  std::string report;  // what the body returned
 };
 
-// Runs `body` in a forked child, so that a crash, a hang or a large allocation (or a change of user,
-// mounts or limits) stays there; an alarm ends the child after `timeoutSeconds`.
+// Runs `body` in a forked child, so that a crash, a hang or a large allocation (or a change of
+// user, mounts or limits) stays there; an alarm ends the child after `timeoutSeconds`.
 ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSeconds = 120);
-
-// The peak resident set of a child that does nothing: what every child starts with.
-long baselineRssKiB();
 
 // Drops root for the user "nobody", so that file permissions apply. Returns the empty text, or
 // why not.
