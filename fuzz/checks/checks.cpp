@@ -145,13 +145,6 @@ std::string checkTimeline(std::string_view document) {
   const std::string_view srt = std::string_view(text).substr(11);
   if (!result.project && !srt.empty()) return "cues without a project";
   if (result.cues > result.titles) return "more cues than titles placed";
-  if (const auto tree = reference::parseTree(document)) {
-    const double story =
-        reference::count(*tree,
-                         "count(//audio|//video|//clip|//title|//mc-clip|//ref-clip|//sync-clip|"
-                         "//asset-clip|//audition|//gap|//spine)");
-    if (result.visits > 1'000'000 + 16 * story) return "visits past the limit";
-  }
   std::vector<std::string_view> timings;
   if (std::string problem = checkShape(srt, result.cues, timings); !problem.empty()) return problem;
   long double previous = 0;

@@ -20,30 +20,27 @@ std::string manyTitles(int count) {
   return document + "</spine></fcpxml>";
 }
 
-TEST(Stream, ReadFailureIsReportedWithTheSourceDescription) {
-  const std::string document = manyTitles(10);
-  for (std::size_t failAt : {std::size_t{0}, std::size_t{2}, std::size_t{100}, document.size()}) {
-    ChunkedSource source(document, 64, failAt);
-    RecordingSink sink;
-    const auto failure = convertStream(source, sink);
-    ASSERT_TRUE(failure.has_value()) << failAt;
-    EXPECT_EQ(failure->kind, ConversionFailure::Kind::kRead);
-    EXPECT_EQ(failure->description(), "disk on fire");
-  }
-}
-
-TEST(Stream, WriteFailureStopsTheConversion) {
+TEST(Stream, ReadAndWriteFailuresEndTheConversion) {
   std::string entities = "<!DOCTYPE c [<!ENTITY t \"<title name='from an entity'/>\">]><c>";
   for (int i = 0; i < 5000; ++i) entities += "&t;";
   // Many titles; the same from an entity's content; a small document whose only write is the last.
   for (const std::string& document :
        {manyTitles(20000), entities + "</c>", std::string("<title/>")}) {
+    for (std::size_t failAt :
+         {std::size_t{0}, std::size_t{2}, document.size() / 2, document.size()}) {
+      ChunkedSource source(document, 4096, failAt);
+      RecordingSink sink;
+      const auto failure = convertStream(source, sink);
+      ASSERT_TRUE(failure.has_value()) << failAt;
+      EXPECT_EQ(std::pair(failure->kind, failure->description()),
+                std::pair(ConversionFailure::Kind::kRead, std::string("disk on fire")));
+    }
     ChunkedSource source(document, 4096);
     RecordingSink sink(1);
     const auto failure = convertStream(source, sink);
     ASSERT_TRUE(failure.has_value()) << document.substr(0, 80);
-    EXPECT_EQ(failure->kind, ConversionFailure::Kind::kWrite);
-    EXPECT_EQ(sink.writes, 1u);
+    EXPECT_EQ(std::pair(failure->kind, sink.writes),
+              std::pair(ConversionFailure::Kind::kWrite, std::size_t{1}));
   }
 }
 

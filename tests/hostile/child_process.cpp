@@ -7,8 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <filesystem>
@@ -33,11 +33,9 @@ ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSec
     } catch (...) {
       report = "exception";
     }
-    for (std::size_t done = 0; done < report.size();) {
-      const ssize_t n = ::write(fds[1], report.data() + done, report.size() - done);
-      if (n <= 0 && errno != EINTR) break;
-      done += static_cast<std::size_t>(std::max<ssize_t>(n, 0));
-    }
+    FILE* pipe = ::fdopen(fds[1], "w");
+    std::fwrite(report.data(), 1, report.size(), pipe);
+    std::fclose(pipe);
     ::_exit(0);
   }
   ::close(fds[1]);
@@ -70,25 +68,28 @@ std::string becomeNobody() {
 
 std::string executableForAnyUser(const std::string& path) {
   namespace fs = std::filesystem;
+  // In a folder of its own under the temporary folder, removed at exit.
   struct Copy {
     std::string folder = (fs::temp_directory_path() / "caplift-bin-XXXXXX").string();
-    std::string path;
     ~Copy() {
       std::error_code ignored;
       fs::remove_all(folder, ignored);
     }
   };
   static Copy copy;
-  if (!copy.path.empty()) return copy.path;
-  if (::mkdtemp(copy.folder.data()) == nullptr) return path;
-  copy.path = copy.folder + "/" + fs::path(path).filename().string();
-  const auto anyone = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                      fs::perms::others_read | fs::perms::others_exec;
-  std::error_code error;
-  fs::permissions(copy.folder, anyone, error);
-  if (!fs::copy_file(path, copy.path, error)) return path;
-  fs::permissions(copy.path, anyone, error);
-  return copy.path;
+  static const std::string copied = [&] {
+    const std::string target =
+        ::mkdtemp(copy.folder.data()) + ("/" + fs::path(path).filename().string());
+    fs::copy_file(path, target);
+    for (const std::string& made : {copy.folder, target}) {
+      fs::permissions(made,
+                      fs::perms::others_read | fs::perms::others_exec | fs::perms::group_read |
+                          fs::perms::group_exec,
+                      fs::perm_options::add);
+    }
+    return target;
+  }();
+  return copied;
 }
 
 }  // namespace caplift::testing

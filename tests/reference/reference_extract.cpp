@@ -3,6 +3,7 @@
 #include <libxml/SAX2.h>
 #include <libxml/xpath.h>
 
+#include <memory>
 #include <vector>
 
 #include "convert/cue_text.h"
@@ -79,9 +80,9 @@ void startElementInScope(void* context, const xmlChar* localName, const xmlChar*
                         declared.data(), attributeCount, defaultedCount, attributes);
 }
 
-}  // namespace
-
-Tree parseTree(std::string_view document, std::optional<ConversionFailure>* failure) {
+// The document as a tree, or why it could not be read.
+std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> parseTree(
+    std::string_view document, std::optional<ConversionFailure>& failure) {
   MemorySource source(document);
   xmlSAXHandler sax;
   xmlSAXVersion(&sax, 2);
@@ -90,21 +91,15 @@ Tree parseTree(std::string_view document, std::optional<ConversionFailure>* fail
   // As for the streaming parser, which skips comments: libxml2 words some errors after them.
   sax.comment = nullptr;
   DocumentParser parser(source, sax, nullptr);
-  const auto why = parser.parse();
-  if (failure != nullptr) *failure = why;
-  return Tree(why ? nullptr : parser.takeDocument());
+  failure = parser.parse();
+  return {failure ? nullptr : parser.takeDocument(), xmlFreeDoc};
 }
 
-double count(xmlDoc& tree, const char* expression) {
-  xmlXPathObjectPtr result = XPath(tree).eval(reinterpret_cast<xmlNodePtr>(&tree), expression);
-  const double number = result != nullptr ? result->floatval : 0;
-  xmlXPathFreeObject(result);
-  return number;
-}
+}  // namespace
 
 ExtractResult extractSRT(std::string_view document) {
   ExtractResult result;
-  const Tree tree = parseTree(document, &result.failure);
+  const auto tree = parseTree(document, result.failure);
   if (!tree) return result;
   const XPath xpath(*tree);
   std::size_t number = 0;
