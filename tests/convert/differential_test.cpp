@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <map>
 
 #include "fuzz/checks/checks.h"
 #include "tests/reference/document_generator.h"
@@ -49,16 +50,15 @@ TEST(Differential, RealExportsAndEveryCutOfOne) {
 }
 
 TEST(Differential, InputsTheFuzzersStoppedOn) {
-  const std::pair<const char*, std::string (*)(std::string_view)> targets[] = {
+  const std::map<fs::path, std::string (*)(std::string_view)> checks = {
       {"convert", fuzz::checkConversion},
       {"time", fuzz::checkTime},
       {"timeline", fuzz::checkTimeline}};
   std::size_t replayed = 0;
-  for (const auto& [folder, check] : targets) {
-    std::error_code none;  // no folder: none kept yet
-    for (const auto& entry :
-         fs::directory_iterator(fs::path(CAPLIFT_FUZZ_REGRESSIONS) / folder, none)) {
-      EXPECT_EQ(check(test::readBytes(entry.path())), "") << entry.path();
+  for (const auto& entry : fs::recursive_directory_iterator(CAPLIFT_FUZZ_REGRESSIONS)) {
+    if (const auto check = checks.find(entry.path().parent_path().filename());
+        check != checks.end()) {
+      EXPECT_EQ(check->second(test::readBytes(entry.path())), "") << entry.path();
       ++replayed;
     }
   }

@@ -91,11 +91,6 @@ const Fault kReadFaults[] = {
     {"bundle whose document is a FIFO",
      [](const std::string& d) { return fifo(d + "/P.fcpxmld/Info.fcpxml"), d + "/P.fcpxmld"; },
      "not a regular file"},
-    {"bundle whose document is a folder",
-     [](const std::string& d) {
-       return fs::create_directories(d + "/O.fcpxmld/Info.fcpxml"), d + "/O.fcpxmld";
-     },
-     "Is a directory"},
     {"input that may not be read, as nobody",
      [](const std::string& d) {
        write(d + "/secret.fcpxml", "<title/>");
@@ -191,15 +186,10 @@ TEST(Failures, TellWhyNamingTheFileHangOnNothingAndLoseNothing) {
       ASSERT_NE(::mkdtemp(dir.data()), nullptr);
       fs::permissions(dir, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
       const std::string report = runFault(fault, save, dir);
+      test::removeTree(dir);
       std::printf("[  fault   ] %s: %.200s\n", fault.name, report.c_str());
       if (report.starts_with("SKIP: ")) continue;
       EXPECT_TRUE(report.starts_with(dir) && report.ends_with(std::string(": ") + fault.why));
-      std::error_code ignored;
-      for (auto it = fs::recursive_directory_iterator(dir, ignored); it != fs::end(it);
-           it.increment(ignored)) {
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-      }
-      fs::remove_all(dir, ignored);
     }
   }
 }

@@ -1,6 +1,7 @@
 #include "tests/support/case_file.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -132,6 +133,18 @@ std::optional<std::string> joined(const Case& c, std::string_view directive) {
 std::string readBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void removeTree(const std::string& path) {
+  namespace fs = std::filesystem;
+  std::error_code ignored;
+  for (auto it = fs::recursive_directory_iterator(path, ignored); it != fs::end(it);
+       it.increment(ignored)) {
+    if (it->is_directory(ignored) && !it->is_symlink(ignored)) {
+      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    }
+  }
+  fs::remove_all(path, ignored);
 }
 
 }  // namespace caplift::test

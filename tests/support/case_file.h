@@ -46,6 +46,8 @@ std::pair<std::string, std::string_view> firstWord(std::string_view text);
 
 // The whole content of a file; empty when it cannot be read.
 std::string readBytes(const std::string& path);
+// Removes `path` and all it holds, opening again the folders that a test closed.
+void removeTree(const std::string& path);
 
 // The case's name as a test name.
 template <class Info>
