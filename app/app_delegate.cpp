@@ -132,9 +132,9 @@ AppDelegate::Converted AppDelegate::convert(const std::string& inputPath, bool t
   auto placed = timeline ? std::optional(TimelineResult()) : std::nullopt;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   converting_ = true;
-  ExtractResult result =
-      convertChosenDocument(inputPath, previewWindow ? (QWidget*)previewWindow.get() : window.get(),
-                            placed ? &*placed : nullptr);
+  ExtractResult result = convertChosenDocument(
+      inputPath, previewWindow ? static_cast<QWidget*>(previewWindow.get()) : window.get(),
+      placed ? &*placed : nullptr);
   converting_ = false;
   QApplication::restoreOverrideCursor();
   return {std::make_shared<const std::string>(std::move(result.srt)), placed, result.failure};
