@@ -24,9 +24,8 @@ PreviewWindow* shownPreview() {
 
 QList<QWidget*> shownWindowsTitled(const QString& title) {
   QList<QWidget*> windows;
-  for (QWidget* window : QApplication::topLevelWidgets()) {
+  for (QWidget* window : QApplication::topLevelWidgets())
     if (window->isVisible() && window->windowTitle() == title) windows.append(window);
-  }
   return windows;
 }
 
