@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang (libFuzzer, ASan, UBSan) in build/fuzz and runs each one for
 # SECONDS (default 60), side by side when there are cores for it. Each run starts from a fresh
-# working corpus: the built-in seeds plus the sample exports in CAPLIFT_CORPUS_DIR (default
-# ../shared/corpus), which are read where they are.
+# working corpus: seeds from the conversion tests' tables plus the sample exports in
+# CAPLIFT_CORPUS_DIR (default ../shared/corpus), which are read where they are.
 #   fuzz/run.sh [SECONDS]
 # Exits non-zero when a target finds a problem; the input is kept in build/fuzz/crashes/.
 set -euo pipefail
@@ -43,11 +43,18 @@ cmake -S "$root" -B "$build" -G Ninja \
   -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DCAPLIFT_FUZZ=ON -DCAPLIFT_BUILD_GUI=OFF -DCAPLIFT_BUILD_TESTS=OFF -DCAPLIFT_BUILD_BENCH=OFF \
   >/dev/null
-cmake --build "$build" -j "$jobs" --target caplift_fuzz_seeds "${targets[@]/#/caplift_fuzz_}"
+cmake --build "$build" -j "$jobs" --target "${targets[@]/#/caplift_fuzz_}"
 
 rm -rf "$build/seeds" "$build/work" "$build/logs" "$build/crashes"
 mkdir -p "$build/logs" "$build/crashes"
-"$build/fuzz/caplift_fuzz_seeds" "$build/seeds/convert" "$build/seeds/time"
+# The seeds: the documents of the conversion table and the time values of the values table, their
+# escapes left as written (a seed need not be exact).
+mkdir -p "$build/seeds/convert" "$build/seeds/time"
+awk -v out="$build/seeds/convert" '/^== / { n++ }
+  /^doc( |$)/ { sub(/^doc ?/, ""); file = out "/doc-" n; print >> file; close(file) }' \
+  "$root/tests/convert/data/conversions.cases"
+awk -v out="$build/seeds/time" '/^time / { gsub(/"/, "", $2); file = out "/time-" NR
+  printf "%s", $2 > file; close(file) }' "$root/tests/convert/data/values.cases"
 extra_convert=()
 if [ -d "$corpus" ]; then
   extra_convert=("$corpus")

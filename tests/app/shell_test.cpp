@@ -1,16 +1,11 @@
-// The windows and the menu as built: frames, window controls, keys, and the preview's answers.
+// The preview's answers and keys, its text view, the progress of a slow read, and the
+// translations.
 #include <thread>
 
 #include <gtest/gtest.h>
-#include <QAction>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProgressDialog>
-#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -18,161 +13,17 @@
 #include "app/translations.h"
 #include "convert/memory_io.h"
 #include "tests/app/harness.h"
-#include "ui/about_window_controller.h"
 #include "ui/large_text_view.h"
 #include "ui/localized.h"
-#include "ui/main_menu_builder.h"
 
 namespace caplift::testing {
 namespace {
 
-// The frame offers exactly these buttons, the window cannot be resized, and its content area is
-// `size`, centred on the screen unless `centred` is false.
-void expectWindow(const QWidget& window, Qt::WindowFlags buttons, QSize size, bool centred = true) {
-  const Qt::WindowFlags all =
-      Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
-  EXPECT_EQ(window.windowFlags() & all, buttons) << window.windowTitle().toStdString();
-  EXPECT_EQ(window.minimumSize(), window.maximumSize());
-  EXPECT_EQ(window.size(), size);
-  const QPoint screenCentre = QGuiApplication::primaryScreen()->availableGeometry().center();
-  if (centred) {
-    EXPECT_LE((window.geometry().center() - screenCentre).manhattanLength(), 1);
-  }
-}
-
-TEST(MainWindow, ContentCentresOnAScreenOfTheMainScreensSize) {
-  const std::pair<std::optional<QSizeF>, QRectF> cases[] = {
-      {QSizeF(1440, 900), {520, 350, 400, 200}},
-      {QSizeF(1920, 1080), {760, 440, 400, 200}},
-      {QSizeF(300, 600), {-50, 200, 400, 200}},     // narrow: a negative x, as computed
-      {QSizeF(1367, 770), {483.5, 285, 400, 200}},  // not rounded
-      {std::nullopt, {200, 200, 400, 200}}};
-  for (const auto& [screen, content] : cases) EXPECT_EQ(mainWindowContentRect(screen), content);
-}
-
-TEST(MainWindow, MenuFirstThenTheWindowShownBeforeItsButton) {
-  struct ShowWatch : QObject {
-    QString seen;
-    bool eventFilter(QObject* object, QEvent* event) override {
-      if (event->type() == QEvent::Show && qobject_cast<QMainWindow*>(object) && seen.isEmpty()) {
-        seen = QString("menu %1, button %2")
-                   .arg(MainMenuBuilder::installedMenuBar() != nullptr)
-                   .arg(object->findChild<QPushButton*>() != nullptr);
-      }
-      return false;
-    }
-  } watch;
-  qApp->installEventFilter(&watch);
-  LaunchedApp launched;
-  qApp->removeEventFilter(&watch);
-  EXPECT_EQ(watch.seen, "menu 1, button 0");
-
-  MainWindow& window = *launched.app.window;
-  EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Caplift（SRT extractor）"));
-  QMenuBar* bar = MainMenuBuilder::installedMenuBar();
-  ASSERT_NE(bar, nullptr);
-  expectWindow(window, Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint,
-               QSize(400, 200 + bar->height()), false);
-  // The content area where it was computed, the menu bar above it, the button in its middle.
-  QWidget* content = window.centralWidget();
-  EXPECT_EQ(QRect(content->mapToGlobal(QPoint()), content->size()),
-            mainWindowContentRect(QGuiApplication::primaryScreen()->geometry().size()).toRect());
-  EXPECT_EQ(bar->geometry(), QRect(0, 0, 400, content->y()));
-  EXPECT_EQ(launched.chooseButton()->text(), "choose");
-  EXPECT_EQ(launched.chooseButton()->geometry(), QRect(100, 80, 200, 40));
-
-  ASSERT_EQ(bar->actions().size(), 1);
-  EXPECT_EQ(bar->actions()[0]->text(), "Caplift");
-  const QList<QAction*> items = bar->actions()[0]->menu()->actions();
-  ASSERT_EQ(items.size(), 3);
-  EXPECT_EQ(std::tuple(items[0]->text(), items[0]->menuRole(), items[0]->shortcut()),
-            std::tuple(QString("about"), QAction::AboutRole, QKeySequence()));
-  EXPECT_TRUE(items[1]->isSeparator());
-  EXPECT_EQ(std::tuple(items[2]->text(), items[2]->menuRole(), items[2]->shortcut()),
-            std::tuple(QString("Quit app_tests"), QAction::QuitRole, QKeySequence("Ctrl+Q")));
-  items[0]->trigger();
-  items[0]->trigger();
-  EXPECT_EQ(shownWindowsTitled("about").size(), 2) << "each About is a new window";
-  for (QWidget* about : shownWindowsTitled("about")) about->close();
-}
-
-TEST(About, IconNameCreditAndLinkAtTheirFramesAboveTheApplication) {
-  const std::tuple<const char*, const char*, const char*> names[] = {
-      {"Caplift", "1.0.0", "Caplift v1.0.0"},
-      {"", "2.3", "app_tests v2.3"},  // no name: the program's
-      {"Foo", "", "Foo v1.0"}};
-  for (const auto& [name, version, line] : names) {
-    QApplication::setApplicationName(name);
-    QApplication::setApplicationVersion(version);
-    AboutWindowController::show();
-    ASSERT_EQ(shownWindowsTitled("about").size(), 1);
-    QWidget* about = shownWindowsTitled("about")[0];
-    expectWindow(*about, Qt::WindowCloseButtonHint, QSize(400, 250));
-    EXPECT_TRUE(about->windowFlags() & Qt::WindowStaysOnTopHint);
-    const QList<QLabel*> labels = about->findChildren<QLabel*>();
-    ASSERT_EQ(labels.size(), 4);
-    const std::pair<QRect, QString> expected[] = {
-        {{150, 20, 100, 100}, ""},
-        {{0, 130, 400, 20}, line},
-        {{0, 160, 400, 20}, "Developed by Velmo"},
-        {{0, 190, 400, 20}, "<a href=\"https://caplift.app\">https://caplift.app</a>"}};
-    for (int i = 0; i < 4; ++i)
-      EXPECT_EQ(std::pair(labels[i]->geometry(), labels[i]->text()), expected[i]);
-    EXPECT_FALSE(labels[0]->pixmap().isNull());
-    EXPECT_EQ(std::pair(labels[1]->font().bold(), labels[1]->font().pixelSize()),
-              std::pair(true, 14));
-    EXPECT_TRUE(labels[3]->openExternalLinks());
-    about->close();
-  }
-  QApplication::setApplicationName("Caplift");
-  QApplication::setApplicationVersion("1.0.0");
-}
-
-TEST(Preview, FramesFontAndNoWayOutButItsButtons) {
-  LaunchedApp launched;
-  bool inspected = false;
-  QTimer::singleShot(0, [&] {
-    PreviewWindow* preview = shownPreview();
-    ASSERT_NE(preview, nullptr);
-    inspected = true;
-    EXPECT_TRUE(preview->isModal());
-    EXPECT_EQ(preview->parentWidget(), launched.app.window.get());  // kept above the main window
-    EXPECT_EQ(preview->windowTitle(), "preview");
-    expectWindow(*preview, {}, QSize(600, 400));
-    EXPECT_EQ(preview->textView->geometry(), QRect(20, 30, 560, 300));
-    // The timeline box and the line below the text take room that nothing else uses.
-    for (QWidget* added : {(QWidget*)preview->timelineBox, (QWidget*)preview->placement})
-      for (QWidget* other : preview->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        EXPECT_TRUE(other == added || !added->geometry().intersects(other->geometry()));
-    const std::pair<QPushButton*, QRect> buttons[] = {{preview->saveButton, {380, 350, 100, 30}},
-                                                      {preview->cancelButton, {20, 350, 100, 30}},
-                                                      {preview->backButton, {490, 350, 100, 30}}};
-    for (const auto& [button, frame] : buttons) {
-      EXPECT_EQ(std::tuple(button->geometry(), button->isDefault(), button->autoDefault()),
-                std::tuple(frame, false, false));
-    }
-    const QFontMetrics metrics(preview->textView->font());
-    EXPECT_EQ(preview->textView->font().pixelSize(), 13);
-    EXPECT_EQ(metrics.horizontalAdvance("0 -->"), metrics.horizontalAdvance("MMMMM"));
-    // Neither Return nor Escape answers, nor the window manager's close.
-    for (QWidget* target : {(QWidget*)preview, (QWidget*)preview->saveButton}) {
-      for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
-        QTest::keyClick(target, key);
-      }
-    }
-    QCloseEvent close;  // as the window manager's close arrives
-    QCoreApplication::sendEvent(preview->windowHandle(), &close);
-    EXPECT_TRUE(preview->isVisible() && launched.app.previewCompletion);
-    preview->cancelButton->click();
-  });
-  launched.app.openDocument(dataFile("two_titles.fcpxml").toStdString());
-  EXPECT_TRUE(inspected);
-  EXPECT_TRUE(launched.dialogs.transcript.empty());
-}
-
-// Qt may deliver a posted event while a loop that was told to end still runs; the answer must
-// wait until the loop, and the call that opened the preview, have returned.
-TEST(Preview, SaveAndBackAnswerOnlyAfterTheDialogHasReturned) {
+// The preview answers only through its buttons: not Return or Escape, nor the window manager's
+// close, which would drop the answer the workflow waits for. Qt may deliver a posted event while a
+// loop that was told to end still runs; the answer must wait until the loop, and the call that
+// opened the preview, have returned.
+TEST(Preview, AnswersThroughItsButtonsOnlyAfterTheDialogHasReturned) {
   for (const bool save : {true, false}) {
     LaunchedApp launched;
     std::vector<std::string> log;
@@ -182,7 +33,16 @@ TEST(Preview, SaveAndBackAnswerOnlyAfterTheDialogHasReturned) {
                                                                                  : "asked");
     };
     QTimer::singleShot(0, [&] {
-      (save ? shownPreview()->saveButton : shownPreview()->backButton)->click();
+      PreviewWindow* preview = shownPreview();
+      for (QWidget* target : {(QWidget*)preview, (QWidget*)preview->saveButton}) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+          QTest::keyClick(target, key);
+        }
+      }
+      QCloseEvent close;  // as the window manager's close arrives
+      QCoreApplication::sendEvent(preview->windowHandle(), &close);
+      EXPECT_TRUE(preview->isVisible() && launched.app.previewCompletion);
+      (save ? preview->saveButton : preview->backButton)->click();
       QCoreApplication::sendPostedEvents();
       log.push_back("clicked");
     });
@@ -256,9 +116,10 @@ TEST(Preview, TheTextViewSelectsAndCopiesAnyTextButIsNotEdited) {
 // The progress bars on screen, as "value/maximum".
 QStringList shownProgress() {
   QStringList bars;
-  for (QWidget* window : QApplication::topLevelWidgets())
-    if (auto* bar = qobject_cast<QProgressDialog*>(window); bar && bar->isVisible())
-      bars += QString("%1/%2").arg(bar->value()).arg(bar->maximum());
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    auto* bar = qobject_cast<QProgressDialog*>(window);
+    if (bar && bar->isVisible()) bars += QString("%1/%2").arg(bar->value()).arg(bar->maximum());
+  }
   return bars;
 }
 
@@ -277,23 +138,17 @@ TEST(Progress, ShownWhileASlowReadGoesOnAndGoneAfterwards) {
   bool queuedWorkRan = false;
   QTimer::singleShot(0, [&] { queuedWorkRan = true; });
   std::optional<ProgressSource> progress(std::in_place, slow, 4000, "", nullptr, 0);
-  for (char buffer[100]; progress->read(buffer, sizeof buffer) > 0;) continue;
+  for (char buffer[100]; progress->read(buffer, sizeof buffer) > 0;) {
+  }
   EXPECT_TRUE(queuedWorkRan);
   EXPECT_EQ(slow.shown.value(0), "25/1000");  // after the first 100 bytes
   progress.reset();
   EXPECT_EQ(shownProgress(), QStringList());
 }
 
-TEST(Translations, FollowTheLanguageAndCoverEveryKey) {
-  const std::tuple<const char*, const char*, const char*> texts[] = {
-      {"en_US", "choose", "Choose FCPXML File…"},
-      {"zh_TW", "cancel", "Cancel"},  // no table for Traditional Chinese: English
-      {"de_DE", "cancel", "Cancel"}};
-  for (const auto& [locale, key, text] : texts) {
-    const auto translation = loadTranslation(QLocale(locale));
-    QCoreApplication::installTranslator(translation.get());
-    EXPECT_EQ(localized(key), QString::fromUtf8(text)) << locale;
-  }
+// Every text of the application and every reason a failure gives, with the same arguments, in each
+// language it ships; English keeps the reasons as they are.
+TEST(Translations, CoverEveryKeyAndReason) {
   for (const char* locale : {"en", "ja", "zh_CN"}) {
     const auto translation = loadTranslation(QLocale(locale));
     QCoreApplication::installTranslator(translation.get());
@@ -302,8 +157,6 @@ TEST(Translations, FollowTheLanguageAndCoverEveryKey) {
           "alert_notify", "ok", "preview", "save_ok", "cancel", "back", "about", "no_titles"}) {
       EXPECT_NE(localized(key), key) << locale << " lacks " << key;
     }
-    // Every reason a failure gives and the shell's own texts, with the same arguments; English
-    // keeps them as they are.
     const std::pair<const char*, std::vector<const char*>> texts[] = {
         {"Failure",
          {reason::kParser,
@@ -341,14 +194,6 @@ TEST(Translations, FollowTheLanguageAndCoverEveryKey) {
     }
   }
   EXPECT_EQ(localized("cancel"), "cancel");  // each table went with its translator
-}
-
-TEST(AppThreads, EntryPointsAbortOffTheMainThread) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  ScriptedDialogs dialogs;
-  AppDelegate app(dialogs);
-  EXPECT_DEATH(std::thread([&] { app.openFile(); }).join(), "openFile called off the main thread");
-  EXPECT_DEATH(std::thread([&] { app.handleOKButton(nullptr); }).join(), "handleOKButton called");
 }
 
 }  // namespace

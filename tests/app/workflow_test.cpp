@@ -1,5 +1,7 @@
 // The roads of data/workflow.cases, through the real windows with the dialogs scripted.
 #include <gtest/gtest.h>
+#include <map>
+
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -12,6 +14,7 @@
 
 #include "app/translations.h"
 #include "tests/app/harness.h"
+#include "tests/support/case_file.h"
 #include "ui/large_text_view.h"
 
 namespace caplift::testing {
@@ -24,24 +27,23 @@ struct Case {
 };
 
 std::vector<Case> readCases() {
-  const std::pair<const char*, QStringList Case::*> lines[] = {
-      {"language ", &Case::language}, {"setting ", &Case::settings}, {"launch ", &Case::launch},
-      {"make ", &Case::makes},        {"> ", &Case::answers},        {"< ", &Case::expected},
-      {"holds ", &Case::holds}};
+  const std::map<std::string, QStringList Case::*> fields = {
+      {"language", &Case::language}, {"setting", &Case::settings}, {"launch", &Case::launch},
+      {"make", &Case::makes},        {">", &Case::answers},        {"<", &Case::expected},
+      {"holds", &Case::holds}};
   std::vector<Case> cases;
-  for (const QString& line : QString::fromUtf8(bytesOf(dataFile("workflow.cases"))).split('\n')) {
-    const QString rest = line.section(' ', 1);
-    const auto* kind = std::find_if(std::begin(lines), std::end(lines),
-                                    [&](const auto& kind) { return line.startsWith(kind.first); });
-    if (line.isEmpty() || line.startsWith('#')) continue;
-    if (line.startsWith("== "))
-      cases.push_back({rest.toStdString(), {}, {}, {}, {}, {}, {}, {}, {}});
-    else if (kind != std::end(lines))
-      (cases.back().*kind->second).append(rest);
-    else if (line.startsWith("folder"))
-      cases.back().folder = rest.split(", ", Qt::SkipEmptyParts);
-    else
-      ADD_FAILURE() << "unreadable line: " << line.toStdString();
+  for (const test::Case& read : test::loadCases(dataFile("workflow.cases").toStdString())) {
+    Case& c = cases.emplace_back();
+    c.name = read.name;
+    for (const test::CaseLine& line : read.lines) {
+      const QString rest = QString::fromStdString(line.rest);
+      if (line.directive == "folder") {
+        c.folder = rest.split(", ", Qt::SkipEmptyParts);
+      } else {
+        EXPECT_TRUE(fields.contains(line.directive)) << "workflow.cases:" << line.number;
+        if (fields.contains(line.directive)) (c.*fields.at(line.directive)).append(rest);
+      }
+    }
   }
   return cases;
 }

@@ -4,176 +4,74 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 
-#include "tests/cli/cli_runner.h"
+#include "tests/hostile/child_process.h"
+#include "tests/support/case_file.h"
 
 namespace caplift::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Line {
-  int number;
-  std::string directive;
-  std::string rest;
-};
+// Long enough for any run; only there so that a hanging converter fails the test instead of
+// hanging the suite (the alarm outlives the exec).
+constexpr unsigned kGiveUpSeconds = 30;
 
-struct Case {
-  std::string name;
-  std::vector<Line> lines;
-};
-
-void PrintTo(const Case& c, std::ostream* os) {
-  *os << c.name;
-}
-
-// The texts that `let` names, with @version given.
-std::map<std::string, std::string>& named() {
-  static std::map<std::string, std::string> texts{{"version", CAPLIFT_VERSION}};
-  return texts;
-}
-
-char unescape(std::string_view& text) {
-  const char c = text.front();
-  text.remove_prefix(1);
-  switch (c) {
-    case 'n':
-      return '\n';
-    case 't':
-      return '\t';
-    case '0':
-      return '\0';
-    case 'x': {
-      const char byte = static_cast<char>(std::stoi(std::string(text.substr(0, 2)), nullptr, 16));
-      text.remove_prefix(2);
-      return byte;
-    }
-    default:
-      return c;
-  }
-}
-
-// A value: bare text as it stands, "quoted" text with C escapes, @name; the last two may be
-// followed by *N to repeat them.
-std::string value(std::string_view text) {
-  std::string result;
-  while (!text.empty()) {
-    std::string piece;
-    if (text.front() == '"') {
-      text.remove_prefix(1);
-      while (!text.empty() && text.front() != '"') {
-        const char c = text.front();
-        text.remove_prefix(1);
-        piece += c == '\\' ? unescape(text) : c;
-      }
-      if (!text.empty()) text.remove_prefix(1);
-    } else if (text.front() == '@') {
-      std::size_t end = 1;
-      while (end < text.size() && (std::isalnum(text[end]) || text[end] == '_')) ++end;
-      piece = named().at(std::string(text.substr(1, end - 1)));
-      text.remove_prefix(end);
-    } else {
-      const std::size_t end = std::min(text.find_first_of("\"@"), text.size());
-      result += text.substr(0, end);
-      text.remove_prefix(end);
-      continue;
-    }
-    std::size_t times = 1;
-    if (text.size() > 1 && text.front() == '*' && std::isdigit(text[1])) {
-      std::size_t digits = 0;
-      times = std::stoul(std::string(text.substr(1)), &digits);
-      text.remove_prefix(1 + digits);
-    }
-    while (times-- > 0) result += piece;
-  }
-  return result;
-}
-
-// Where the word at the start of `text` ends: at a blank outside quotes.
-std::size_t wordEnd(std::string_view text) {
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == ' ' && !quoted) return i;
-    if (text[i] == '"') quoted = !quoted;
-    if (text[i] == '\\') ++i;
-  }
-  return text.size();
-}
-
-// The values of the blank-separated words of `text`.
-std::vector<std::string> words(std::string_view text) {
-  std::vector<std::string> result;
-  while (!text.empty()) {
-    const std::size_t end = wordEnd(text);
-    if (end > 0) result.push_back(value(text.substr(0, end)));
-    text.remove_prefix(std::min(end + 1, text.size()));
-  }
-  return result;
-}
-
-// The value of the first word, and the rest after it.
-std::pair<std::string, std::string_view> firstWord(std::string_view text) {
-  const std::size_t end = wordEnd(text);
-  return {value(text.substr(0, end)), text.substr(std::min(end + 1, text.size()))};
-}
-
-std::vector<Case> loadCases() {
-  std::ifstream file(CAPLIFT_CLI_CASES);
-  std::vector<Case> cases;
-  std::string text;
-  for (int number = 1; std::getline(file, text); ++number) {
-    if (text.empty() || text.starts_with('#')) continue;
-    const std::size_t blank = std::min(text.find(' '), text.size());
-    Line line{number, text.substr(0, blank), text.substr(std::min(blank + 1, text.size()))};
-    if (line.directive == "==") {
-      cases.push_back({line.rest, {}});
-    } else if (line.directive == "let") {
-      auto [name, rest] = firstWord(line.rest);
-      named()[name] = value(rest);
-    } else if (!cases.empty()) {
-      cases.back().lines.push_back(line);
-    }
-  }
-  return cases;
-}
-
-class CliCase : public testing::TestWithParam<Case> {
+class CliCase : public ::testing::TestWithParam<Case> {
  protected:
-  CliCase() {
-    run_.workDir = work_;
-    run_.asNobody = true;
+  void SetUp() override {
+    box_ = (fs::temp_directory_path() / "caplift-cli-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(box_.data()), nullptr);
+    work_ = box_ + "/work";
+    fs::create_directory(work_);
+  }
+  void TearDown() override {
+    removeTree(box_);
+    for (const auto& [path, fd] : fifos_) close(fd);
   }
   std::string at(const std::string& path) const {
     return path.starts_with('/') ? path : work_ + "/" + path;
   }
-  bool setUp(const Line& line);
-  bool check(const Line& line, const CliResult& result);
+  bool setUp(const CaseLine& line);
+  bool check(const CaseLine& line);
   // Hands the working folder to nobody, who runs the case when the tests run as root.
   void giveAway() const;
+  void run();
 
-  TempDir box_;
-  std::string work_ = box_ / "work";
-  CliRun run_;
+  std::string box_, work_;
   std::map<std::string, int> fifos_;  // held open for reading, so that a writer does not block
+  // How caplift-convert runs.
+  std::vector<std::string> args_;
+  std::optional<std::string> input_;  // standard input's bytes; else `inputPath_`
+  std::string inputPath_ = "/dev/null";
+  std::string endlessInput_;  // when set, standard input is a pipe fed this over and over
+  std::string stdout_;        // a path, "closed" or "broken-pipe"; else a file read afterwards
+  std::vector<std::string> environment_;  // NAME=VALUE, added to this process's own
+  long fileSizeLimit_ = -1;
+  // What it did.
+  int exit_ = -1;  // 128 + the signal when one killed it
+  std::string out_, err_;
 };
 
-bool CliCase::setUp(const Line& line) {
+bool CliCase::setUp(const CaseLine& line) {
   const std::string& d = line.directive;
   const std::vector<std::string> w = words(line.rest);
   if (d == "run") {
-    run_.args = w;
+    args_ = w;
   } else if (d == "file") {
     auto [path, rest] = firstWord(line.rest);
     fs::create_directories(fs::path(at(path)).parent_path());
-    writeFile(at(path), value(rest));
+    std::ofstream(at(path), std::ios::binary) << value(rest);
   } else if (d == "dir") {
     fs::create_directories(at(w.at(0)));
   } else if (d == "link") {
@@ -186,35 +84,33 @@ bool CliCase::setUp(const Line& line) {
   } else if (d == "chmod") {
     fs::permissions(at(w.at(1)), static_cast<fs::perms>(std::stoi(w.at(0), nullptr, 8)));
   } else if (d == "size") {
-    writeFile(at(w.at(0)), "");
+    std::ofstream(at(w.at(0))).close();
     fs::resize_file(at(w.at(0)), std::stoull(w.at(1)));
   } else if (d == "stdin") {
-    run_.input = value(line.rest);
+    input_ = value(line.rest);
   } else if (d == "stdin-file") {
-    run_.inputPath = at(w.at(0));
+    inputPath_ = at(w.at(0));
   } else if (d == "stdin-endless") {
-    run_.endlessInput = value(line.rest);
+    endlessInput_ = value(line.rest);
   } else if (d == "stdout") {
-    run_.stdoutClosed = w.at(0) == "closed";
-    run_.stdoutBrokenPipe = w.at(0) == "broken-pipe";
-    if (!run_.stdoutClosed && !run_.stdoutBrokenPipe) run_.stdoutPath = w.at(0);
+    stdout_ = w.at(0);
   } else if (d == "env") {
-    run_.environment.push_back(w.at(0));
+    environment_.push_back(w.at(0));
   } else if (d == "limit") {
-    run_.fileSizeLimit = std::stol(w.at(0));
+    fileSizeLimit_ = std::stol(w.at(0));
   } else {
     return false;
   }
   return true;
 }
 
-bool CliCase::check(const Line& line, const CliResult& result) {
+bool CliCase::check(const CaseLine& line) {
   const std::string& d = line.directive;
   const std::vector<std::string> w = words(line.rest);
   if (d == "exit") {
-    EXPECT_EQ(result.exitCode, std::stoi(w.at(0)));
+    EXPECT_EQ(exit_, std::stoi(w.at(0)));
   } else if (d == "out-has") {
-    EXPECT_NE(result.out.find(value(line.rest)), std::string::npos) << result.out.substr(0, 2000);
+    EXPECT_NE(out_.find(value(line.rest)), std::string::npos) << out_.substr(0, 2000);
   } else if (d == "expect") {
     auto [path, rest] = firstWord(line.rest);
     std::optional<std::string> bytes;
@@ -222,8 +118,8 @@ bool CliCase::check(const Line& line, const CliResult& result) {
       char buffer[65536];
       const ssize_t size = read(fifo->second, buffer, sizeof buffer);
       bytes = std::string(buffer, static_cast<std::size_t>(std::max<ssize_t>(size, 0)));
-    } else {
-      bytes = readFile(at(path));
+    } else if (fs::exists(at(path))) {
+      bytes = readBytes(at(path));
     }
     EXPECT_EQ(bytes, value(rest)) << path;
   } else if (d == "mode") {
@@ -232,9 +128,11 @@ bool CliCase::check(const Line& line, const CliResult& result) {
   } else if (d == "missing") {
     EXPECT_FALSE(fs::exists(fs::symlink_status(at(w.at(0))))) << w.at(0);
   } else if (d == "ls") {
-    std::vector<std::string> names(w.begin() + 1, w.end());
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ(listDir(at(w.at(0))), names) << w.at(0);
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(at(w.at(0)))) {
+      names.insert(entry.path().filename().string());
+    }
+    EXPECT_EQ(names, std::set<std::string>(w.begin() + 1, w.end())) << w.at(0);
   } else {
     return d == "err" || d == "out";
   }
@@ -248,42 +146,100 @@ void CliCase::giveAway() const {
   for (const auto& entry : fs::recursive_directory_iterator(work_)) {
     EXPECT_EQ(lchown(entry.path().c_str(), nobody->pw_uid, nobody->pw_gid), 0) << entry.path();
   }
-  fs::permissions(box_.path(), fs::perms::others_exec, fs::perm_options::add);
+  fs::permissions(box_, fs::perms::others_exec, fs::perm_options::add);
+}
+
+void CliCase::run() {
+  const std::string in = input_ ? box_ + "/stdin" : inputPath_;
+  if (input_) std::ofstream(in, std::ios::binary) << *input_;
+  const std::string out = stdout_.empty() || stdout_ == "closed" ? box_ + "/stdout" : stdout_;
+  int err[2];  // a pipe, not a file: a file-size limit must not cut the messages short
+  int broken[2] = {-1, -1};  // a pipe whose reading end is closed before anyone could read it
+  int endless[2] = {-1, -1};
+  ASSERT_EQ(pipe(err), 0);
+  if (stdout_ == "broken-pipe") {
+    ASSERT_TRUE(pipe(broken) == 0 && close(broken[0]) == 0);
+  }
+  if (!endlessInput_.empty()) {
+    ASSERT_EQ(pipe(endless), 0);
+  }
+  const bool nobody = geteuid() == 0;
+  std::string program = nobody ? testing::executableForAnyUser(CAPLIFT_CONVERT_PATH)
+                               : std::string(CAPLIFT_CONVERT_PATH);
+  std::vector<char*> argv{program.data()};
+  for (std::string& arg : args_) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  // Feeds the endless input until its reader has gone.
+  pid_t feeder = -1;
+  if (endless[1] >= 0 && (feeder = fork()) == 0) {
+    for (int fd : {endless[0], err[0], err[1]}) close(fd);
+    alarm(kGiveUpSeconds);
+    while (write(endless[1], endlessInput_.data(), endlessInput_.size()) >= 0) {
+    }
+    _exit(0);
+  }
+  const pid_t pid = fork();
+  if (pid == 0) {
+    dup2(endless[0] >= 0 ? endless[0] : open(in.c_str(), O_RDONLY), 0);
+    dup2(broken[1] >= 0 ? broken[1] : open(out.c_str(), O_WRONLY | O_CREAT, 0600), 1);
+    if (stdout_ == "closed") close(1);
+    dup2(err[1], 2);
+    if (endless[1] >= 0) close(endless[1]);
+    for (std::string& variable : environment_) putenv(variable.data());
+    const rlimit limit{static_cast<rlim_t>(fileSizeLimit_), static_cast<rlim_t>(fileSizeLimit_)};
+    if (fileSizeLimit_ >= 0) setrlimit(RLIMIT_FSIZE, &limit);
+    umask(022);
+    if (chdir(work_.c_str()) != 0 || (nobody && !testing::becomeNobody().empty())) _exit(126);
+    alarm(kGiveUpSeconds);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  for (int fd : {broken[1], endless[0], endless[1], err[1]}) {
+    if (fd >= 0) close(fd);
+  }
+  char buffer[65536];
+  for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;) {
+    err_.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(err[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (feeder > 0) waitpid(feeder, nullptr, 0);
+  exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  if (stdout_.empty()) out_ = readBytes(out);
 }
 
 TEST_P(CliCase, Runs) {
-  fs::create_directory(work_);
-  std::vector<const Line*> checks;
-  for (const Line& line : GetParam().lines) {
+  std::vector<const CaseLine*> checks;
+  for (const CaseLine& line : GetParam().lines) {
     SCOPED_TRACE("cases.txt:" + std::to_string(line.number));
     if (!setUp(line)) checks.push_back(&line);
   }
   giveAway();
-  const CliResult result = runCli(run_);
+  run();
   std::string err;
   std::optional<std::string> out;
   bool partOfOut = false;
-  for (const Line* line : checks) {
+  for (const CaseLine* line : checks) {
     SCOPED_TRACE("cases.txt:" + std::to_string(line->number));
     if (line->directive == "err") err += value(line->rest) + "\n";
     if (line->directive == "out") out = value(line->rest);
     partOfOut = partOfOut || line->directive == "out-has";
-    if (!check(*line, result)) ADD_FAILURE() << "unknown directive " << line->directive;
+    if (!check(*line)) ADD_FAILURE() << "unknown directive " << line->directive;
   }
-  EXPECT_EQ(result.err, err);
+  EXPECT_EQ(err_, err);
   if (!partOfOut) {
-    EXPECT_EQ(result.out, out.value_or(""));
+    EXPECT_EQ(out_, out.value_or(""));
   }
-  for (const auto& [path, fd] : fifos_) close(fd);
 }
 
-std::string testName(const testing::TestParamInfo<Case>& info) {
-  std::string name = info.param.name;
-  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-  return name;
+std::vector<Case> cases() {
+  defineText("version", CAPLIFT_VERSION);
+  return loadCases(CAPLIFT_CLI_CASES);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CliCase, testing::ValuesIn(loadCases()), testName);
+INSTANTIATE_TEST_SUITE_P(Table, CliCase, ::testing::ValuesIn(cases()),
+                         caseName<::testing::TestParamInfo<Case>>);
 
 }  // namespace
 }  // namespace caplift::test

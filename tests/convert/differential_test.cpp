@@ -1,58 +1,68 @@
-// The streaming conversion against the tree-and-XPath reference on generated documents.
+// The checks of the fuzz targets on documents made for them, on the real exports of the corpus, on
+// every cut of those, and on the inputs the fuzzers once stopped on (fuzz/regressions/<target>/).
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <map>
 
-#include "convert/extract_srt.h"
-#include "tests/convert/test_io.h"
+#include "fuzz/checks/checks.h"
 #include "tests/reference/document_generator.h"
-#include "tests/reference/reference_extract.h"
+#include "tests/support/case_file.h"
 
 namespace caplift {
 namespace {
 
-constexpr int kDocuments = 5000;
+namespace fs = std::filesystem;
 
-TEST(Differential, StreamingEqualsReferenceOnGeneratedDocuments) {
-  reference::DocumentGenerator generator(20240611);
-  int converted = 0;
-  int withCues = 0;
-  for (int i = 0; i < kDocuments; ++i) {
-    const std::string document = generator.next();
-    const ExtractResult streamed = extractSRT(document);
-    const ExtractResult expected = reference::extractSRT(document);
-    ASSERT_EQ(streamed.ok(), expected.ok())
-        << "document " << i << ":\n"
-        << document << "\n"
-        << (streamed.ok() ? expected.failure : streamed.failure)->description();
-    ASSERT_EQ(streamed.srt, expected.srt) << "document " << i << ":\n" << document;
-    if (!streamed.ok()) {
-      ASSERT_EQ(streamed.failure->description(), expected.failure->description()) << document;
-    }
-    converted += streamed.ok();
-    withCues += !streamed.srt.empty();
+TEST(Differential, GeneratedDocuments) {
+  for (int i = 0; i < 5000; ++i) {
+    const std::string document = reference::generatedDocument(i);
+    ASSERT_EQ(fuzz::checkConversion(document), "") << "document " << i << ":\n" << document;
   }
-  std::printf("[ compared ] %d generated documents: %d converted (%d with cues), %d refused\n",
-              kDocuments, converted, withCues, kDocuments - converted);
-  // The generator must exercise both outcomes to be worth anything.
-  EXPECT_GT(withCues, kDocuments / 3);
-  EXPECT_GT(kDocuments - converted, kDocuments / 100);
 }
 
-TEST(Differential, ChunkSizeChangesNothing) {
-  reference::DocumentGenerator generator(7);
-  for (int i = 0; i < 400; ++i) {
-    const std::string document = generator.next();
-    const ExtractResult whole = extractSRT(document);
-    for (std::size_t chunk : {1, 2, 3, 7}) {
-      const ExtractResult pieces = testing_io::convertInChunks(document, chunk);
-      ASSERT_EQ(pieces.srt, whole.srt) << "chunk " << chunk << ", document:\n" << document;
-      ASSERT_EQ(pieces.ok(), whole.ok()) << "chunk " << chunk << ", document:\n" << document;
-      if (!whole.ok()) {
-        ASSERT_EQ(pieces.failure->description(), whole.failure->description());
-      }
+// The documents of the real exports, those inside .fcpxmld bundles included.
+std::vector<fs::path> corpusDocuments() {
+  std::vector<fs::path> documents;
+  std::error_code absent;
+  for (const auto& entry : fs::recursive_directory_iterator(CAPLIFT_CORPUS_DIR, absent)) {
+    if (entry.path().extension() == ".fcpxml") documents.push_back(entry.path());
+  }
+  return documents;
+}
+
+TEST(Differential, RealExportsAndEveryCutOfOne) {
+  const std::vector<fs::path> documents = corpusDocuments();
+  if (documents.empty()) GTEST_SKIP() << "corpus not found at " << CAPLIFT_CORPUS_DIR;
+  EXPECT_EQ(documents.size(), 27u);
+  for (const fs::path& path : documents) {
+    const std::string document = test::readBytes(path);
+    EXPECT_EQ(fuzz::checkConversion(document), "") << path;
+    EXPECT_EQ(fuzz::checkTimeline(document), "") << path;
+  }
+  // As a copy that stopped half-way leaves it.
+  const std::string cut =
+      test::readBytes(fs::path(CAPLIFT_CORPUS_DIR) / "swift-fcpxml/TitlesRoles.fcpxml");
+  for (std::size_t length = 0; length <= cut.size(); ++length) {
+    ASSERT_EQ(fuzz::checkConversion(cut.substr(0, length)), "") << "cut at " << length;
+  }
+}
+
+TEST(Differential, InputsTheFuzzersStoppedOn) {
+  const std::map<fs::path, std::string (*)(std::string_view)> checks = {
+      {"convert", fuzz::checkConversion},
+      {"time", fuzz::checkTime},
+      {"timeline", fuzz::checkTimeline}};
+  std::size_t replayed = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(CAPLIFT_FUZZ_REGRESSIONS)) {
+    if (const auto check = checks.find(entry.path().parent_path().filename());
+        check != checks.end()) {
+      EXPECT_EQ(check->second(test::readBytes(entry.path())), "") << entry.path();
+      ++replayed;
     }
   }
+  EXPECT_GT(replayed, 0u);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-// The streaming interface: failures of the source and the sink, and how the text flows.
+// The streaming interface: failures of the source and the sink, how the text flows, and documents
+// that end anywhere relative to the reads.
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "convert/extract_srt.h"
 #include "tests/convert/test_io.h"
@@ -15,37 +14,33 @@ using testing_io::RecordingSink;
 std::string manyTitles(int count) {
   std::string document = "<fcpxml><spine>";
   for (int i = 0; i < count; ++i) {
-    document += "<title offset='" + std::to_string(i) + "s' duration='1s' name='Title " +
-                std::to_string(i) + "'><text><text-style>Line of text number " + std::to_string(i) +
-                "</text-style></text></title>";
+    document += "<title offset='" + std::to_string(i) + "s' duration='1s'><text><text-style>Line " +
+                std::to_string(i) + "</text-style></text></title>";
   }
   return document + "</spine></fcpxml>";
 }
 
-TEST(Stream, ReadFailureIsReportedWithTheSourceDescription) {
-  const std::string document = manyTitles(10);
-  for (std::size_t failAt : {std::size_t{0}, std::size_t{2}, std::size_t{100}, document.size()}) {
-    ChunkedSource source(document, 64, failAt);
-    RecordingSink sink;
-    const auto failure = convertStream(source, sink);
-    ASSERT_TRUE(failure.has_value()) << failAt;
-    EXPECT_EQ(failure->kind, ConversionFailure::Kind::kRead);
-    EXPECT_EQ(failure->description(), "disk on fire");
-  }
-}
-
-TEST(Stream, WriteFailureStopsTheConversion) {
+TEST(Stream, ReadAndWriteFailuresEndTheConversion) {
   std::string entities = "<!DOCTYPE c [<!ENTITY t \"<title name='from an entity'/>\">]><c>";
   for (int i = 0; i < 5000; ++i) entities += "&t;";
   // Many titles; the same from an entity's content; a small document whose only write is the last.
   for (const std::string& document :
        {manyTitles(20000), entities + "</c>", std::string("<title/>")}) {
+    for (std::size_t failAt :
+         {std::size_t{0}, std::size_t{2}, document.size() / 2, document.size()}) {
+      ChunkedSource source(document, 4096, failAt);
+      RecordingSink sink;
+      const auto failure = convertStream(source, sink);
+      ASSERT_TRUE(failure.has_value()) << failAt;
+      EXPECT_EQ(std::pair(failure->kind, failure->description()),
+                std::pair(ConversionFailure::Kind::kRead, std::string("disk on fire")));
+    }
     ChunkedSource source(document, 4096);
     RecordingSink sink(1);
     const auto failure = convertStream(source, sink);
     ASSERT_TRUE(failure.has_value()) << document.substr(0, 80);
-    EXPECT_EQ(failure->kind, ConversionFailure::Kind::kWrite);
-    EXPECT_EQ(sink.writes(), 1u);
+    EXPECT_EQ(std::pair(failure->kind, sink.writes),
+              std::pair(ConversionFailure::Kind::kWrite, std::size_t{1}));
   }
 }
 
@@ -56,11 +51,21 @@ TEST(Stream, TextFlowsInLargePiecesBeforeTheInputEnds) {
   ConversionStats stats;
   ASSERT_FALSE(convertStream(source, sink, &stats).has_value());
   EXPECT_EQ(stats.cues, 20000u);
-  EXPECT_EQ(sink.text(), extractSRT(document).srt);
-  const std::size_t writes = sink.writes();
-  EXPECT_GT(writes, 1u);                              // streamed, not kept to the end
-  EXPECT_LE(writes, sink.text().size() / 16384 + 1);  // in large pieces
-  EXPECT_EQ(source.readsAfterEnd(), 0u);              // a terminal would wait for more
+  EXPECT_EQ(sink.text, extractSRT(document).srt);
+  EXPECT_GT(sink.writes, 1u);                            // streamed, not kept to the end
+  EXPECT_LE(sink.writes, sink.text.size() / 16384 + 1);  // in large pieces
+  EXPECT_EQ(source.readsAfterEnd, 0u);                   // a terminal would wait for more
+}
+
+TEST(Stream, TheLastCueComesWhereverTheDocumentEnds) {
+  // Padded one byte at a time past the size of the parser's reads and the bytes read ahead.
+  const std::string cue = "1\n00:00:00,000 --> 00:00:00,000\nlast\n\n";
+  for (std::string padding; padding.size() < 9000; padding += ' ') {
+    for (std::size_t chunk : {std::size_t{3}, std::size_t{4096}}) {
+      ASSERT_EQ(testing_io::convertInChunks("<title name='last'/>" + padding, chunk).srt, cue)
+          << padding.size() << " bytes after the title, " << chunk << "-byte reads";
+    }
+  }
 }
 
 }  // namespace

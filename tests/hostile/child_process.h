@@ -9,19 +9,13 @@ namespace caplift::testing {
 struct ChildOutcome {
   bool finished = false;  // returned from its body (not killed, not timed out)
   bool timedOut = false;
-  int signal = 0;       // the signal that ended it, if one did
-  std::string report;   // what the body returned
-  long peakRssKiB = 0;  // the child's largest resident set, from getrusage
+  int signal = 0;      // the signal that ended it, if one did
+  std::string report;  // what the body returned
 };
 
-// Runs `body` in a forked child, so that a crash, a hang or a large allocation stays there, and
-// waits at most `timeoutSeconds` for it. `setup` runs first in the child (limits, user, mounts);
-// when it returns a non-empty text the body is skipped and that text is the report.
-ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSeconds = 120,
-                        const std::function<std::string()>& setup = {});
-
-// The peak resident set of a child that does nothing: what every child starts with.
-long baselineRssKiB();
+// Runs `body` in a forked child, so that a crash, a hang or a large allocation (or a change of
+// user, mounts or limits) stays there; an alarm ends the child after `timeoutSeconds`.
+ChildOutcome runInChild(const std::function<std::string()>& body, int timeoutSeconds = 120);
 
 // Drops root for the user "nobody", so that file permissions apply. Returns the empty text, or
 // why not.

@@ -1,88 +1,76 @@
 #include "tests/reference/reference_extract.h"
 
 #include <libxml/SAX2.h>
-#include <libxml/tree.h>
 #include <libxml/xpath.h>
 
 #include <memory>
 #include <vector>
 
+#include "convert/cue_text.h"
 #include "convert/document_parser.h"
 #include "convert/memory_io.h"
+#include "convert/srt_block.h"
 
 namespace caplift::reference {
 
 namespace {
 
-struct DocFree {
-  void operator()(xmlDoc* d) const { xmlFreeDoc(d); }
-};
-struct XPathContextFree {
-  void operator()(xmlXPathContext* c) const { xmlXPathFreeContext(c); }
-};
-
-// Elements that the query finds from `node`, in document order; empty when the query fails.
-std::vector<xmlNodePtr> query(xmlXPathContext& xpath, xmlNodePtr node, const char* expression) {
-  xpath.node = node;
-  std::vector<xmlNodePtr> nodes;
-  xmlXPathObjectPtr result = xmlXPathEvalExpression(BAD_CAST expression, &xpath);
-  if (result == nullptr) return nodes;
-  if (result->type == XPATH_NODESET && result->nodesetval != nullptr) {
-    for (int i = 0; i < result->nodesetval->nodeNr; ++i) {
-      nodes.push_back(result->nodesetval->nodeTab[i]);
-    }
+struct XPath {
+  explicit XPath(xmlDoc& tree) : context(xmlXPathNewContext(&tree)) {}
+  ~XPath() { xmlXPathFreeContext(context); }
+  // The result of `expression` evaluated at `node`; the caller frees it.
+  xmlXPathObjectPtr eval(xmlNodePtr node, const char* expression) const {
+    context->node = node;
+    return xmlXPathEvalExpression(BAD_CAST expression, context);
   }
-  xmlXPathFreeObject(result);
-  return nodes;
-}
-
-// The attribute as written on the element, without namespace (no DTD defaults).
-std::optional<std::string> attribute(xmlNodePtr element, const char* name) {
-  for (xmlAttrPtr a = element->properties; a != nullptr; a = a->next) {
-    if (a->ns == nullptr && xmlStrEqual(a->name, BAD_CAST name)) {
-      xmlChar* value = xmlNodeListGetString(element->doc, a->children, 1);
-      std::string text = value != nullptr ? reinterpret_cast<const char*>(value) : "";
-      xmlFree(value);
-      return text;
+  std::vector<xmlNodePtr> nodes(xmlNodePtr node, const char* expression) const {
+    xmlXPathObjectPtr result = eval(node, expression);
+    std::vector<xmlNodePtr> found;
+    if (result != nullptr && result->nodesetval != nullptr) {
+      found.assign(result->nodesetval->nodeTab,
+                   result->nodesetval->nodeTab + result->nodesetval->nodeNr);
     }
+    xmlXPathFreeObject(result);
+    return found;
   }
-  return std::nullopt;
-}
+  std::string string(xmlNodePtr node, const char* expression) const {
+    xmlXPathObjectPtr result = eval(node, expression);
+    std::string text = result != nullptr ? reinterpret_cast<const char*>(result->stringval) : "";
+    xmlXPathFreeObject(result);
+    return text;
+  }
+  xmlXPathContextPtr context;
+};
 
 // libxml2 builds the nodes of an internal entity at its first reference and copies them at the
-// next ones, with the namespaces that were in scope at the first. Dropping the entity's nodes
-// makes every reference parse its content again, in place, as the streaming parser does.
+// next ones, with the namespaces in scope at the first. Dropping them makes every reference parse
+// the content again, in place, as the streaming parser does.
 xmlEntityPtr entityExpandedInPlace(void* context, const xmlChar* name) {
   xmlEntityPtr entity = xmlSAX2GetEntity(context, name);
-  if (entity != nullptr && entity->etype == XML_INTERNAL_GENERAL_ENTITY && entity->owner == 1 &&
-      entity->children != nullptr) {
+  if (entity != nullptr && entity->etype == XML_INTERNAL_GENERAL_ENTITY && entity->owner == 1) {
     xmlFreeNodeList(entity->children);
-    entity->children = nullptr;
-    entity->last = nullptr;
+    entity->children = entity->last = nullptr;
   }
   return entity;
 }
 
-// Inside an entity libxml2 builds the nodes below a detached placeholder, where the namespace
-// declarations in scope at the reference cannot be found: an element or attribute whose prefix (or
-// default namespace) is declared outside the entity would lose its namespace, and "x:title" would
-// become "title". Passing those declarations along with the element keeps the namespaces that the
-// parser itself resolved.
+// Inside an entity libxml2 builds the nodes below a detached placeholder, where the namespaces
+// declared around the reference cannot be found: "x:title" would become "title". Passing the
+// prefixes the parser itself resolved along with the element keeps them.
 void startElementInScope(void* context, const xmlChar* localName, const xmlChar* prefix,
                          const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
                          int attributeCount, int defaultedCount, const xmlChar** attributes) {
   auto* parser = static_cast<xmlParserCtxtPtr>(context);
   std::vector<const xmlChar*> declared(namespaces, namespaces + 2 * namespaceCount);
   auto keep = [&](const xmlChar* itsPrefix, const xmlChar* itsUri) {
-    if (itsUri == nullptr) return;
     for (std::size_t i = 0; i < declared.size(); i += 2) {
       if (xmlStrEqual(declared[i], itsPrefix)) return;
     }
-    if (parser->node != nullptr && xmlSearchNs(parser->myDoc, parser->node, itsPrefix) != nullptr) {
+    if (itsUri == nullptr || (parser->node != nullptr &&
+                              xmlSearchNs(parser->myDoc, parser->node, itsPrefix) != nullptr)) {
       return;
     }
-    declared.push_back(itsPrefix);
-    declared.push_back(itsUri);
+    declared.insert(declared.end(), {itsPrefix, itsUri});
   };
   keep(prefix, uri);
   for (int i = 0; i < attributeCount; ++i) {
@@ -92,59 +80,47 @@ void startElementInScope(void* context, const xmlChar* localName, const xmlChar*
                         declared.data(), attributeCount, defaultedCount, attributes);
 }
 
-double timeAttribute(xmlNodePtr element, const char* name) {
-  const auto value = attribute(element, name);
-  return getTime(value ? std::optional<std::string_view>(*value) : std::nullopt);
-}
-
-std::string stringValue(xmlNodePtr element) {
-  xmlChar* content = xmlNodeGetContent(element);
-  std::string text = content != nullptr ? reinterpret_cast<const char*>(content) : "";
-  xmlFree(content);
-  return text;
+// The document as a tree, or why it could not be read.
+std::unique_ptr<xmlDoc, decltype(&xmlFreeDoc)> parseTree(
+    std::string_view document, std::optional<ConversionFailure>& failure) {
+  MemorySource source(document);
+  xmlSAXHandler sax;
+  xmlSAXVersion(&sax, 2);
+  sax.getEntity = entityExpandedInPlace;
+  sax.startElementNs = startElementInScope;
+  // As for the streaming parser, which skips comments: libxml2 words some errors after them.
+  sax.comment = nullptr;
+  DocumentParser parser(source, sax, nullptr);
+  failure = parser.parse();
+  return {failure ? nullptr : parser.takeDocument(), xmlFreeDoc};
 }
 
 }  // namespace
 
 ExtractResult extractSRT(std::string_view document) {
   ExtractResult result;
-  MemorySource source(document);
-  xmlSAXHandler sax;
-  xmlSAXVersion(&sax, 2);
-  sax.getEntity = entityExpandedInPlace;
-  sax.startElementNs = startElementInScope;
-  // Comments add nothing; without them libxml2 words its errors in comments as for the streaming
-  // parser, which skips them too.
-  sax.comment = nullptr;
-  std::unique_ptr<xmlDoc, DocFree> doc;
-  {
-    DocumentParser parser(source, sax, nullptr);
-    result.failure = parser.parse();
-    doc.reset(parser.takeDocument());
-  }
-  if (result.failure) return result;
-
-  std::unique_ptr<xmlXPathContext, XPathContextFree> xpath(xmlXPathNewContext(doc.get()));
-  const auto titles = query(*xpath, reinterpret_cast<xmlNodePtr>(doc.get()), "//title");
+  const auto tree = parseTree(document, result.failure);
+  if (!tree) return result;
+  const XPath xpath(*tree);
   std::size_t number = 0;
-  for (xmlNodePtr title : titles) {
-    const double offset = timeAttribute(title, "offset");
-    const double duration = timeAttribute(title, "duration");
-    const std::string name = attribute(title, "name").value_or("");
-    double parentOffset = 0;
-    double parentStart = 0;
-    if (title->parent != nullptr && title->parent->type == XML_ELEMENT_NODE) {
-      parentOffset = timeAttribute(title->parent, "offset");
-      parentStart = timeAttribute(title->parent, "start");
-    }
+  for (xmlNodePtr title : xpath.nodes(reinterpret_cast<xmlNodePtr>(tree.get()), "//title")) {
+    // A missing attribute reads as "", which is 0 seconds as well.
+    const auto time = [&](const char* attribute) {
+      return getTime(xpath.string(title, attribute));
+    };
     std::string joined;
-    for (xmlNodePtr text : query(*xpath, title, ".//text")) {
-      for (xmlNodePtr style : query(*xpath, text, ".//text-style")) joined += stringValue(style);
+    for (xmlNodePtr text : xpath.nodes(title, ".//text")) {
+      for (xmlNodePtr style : xpath.nodes(text, ".//text-style")) {
+        joined += xpath.string(style, "string(.)");
+      }
     }
-    const double start = (offset + parentOffset) - parentStart;
-    const double end = duration + start;
-    result.srt += std::to_string(++number) + "\n" + toHMS(start) + " --> " + toHMS(end) + "\n" +
-                  cueText(joined, name) + "\n\n";
+    const double start =
+        (time("string(@offset)") + time("string(../@offset)")) - time("string(../@start)");
+    const std::string_view collected = trimWhiteSpace(joined);
+    const std::string name = xpath.string(title, "string(@name)");
+    std::string text;
+    appendWithoutBlankLines(text, collected.empty() ? std::string_view(name) : collected);
+    appendCueBlock(result.srt, ++number, start, time("string(@duration)") + start, text);
   }
   return result;
 }
