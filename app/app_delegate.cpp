@@ -1,11 +1,14 @@
 #include "app/app_delegate.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileOpenEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QThread>
 
 #include "app/document_files.h"
@@ -13,6 +16,7 @@
 #include "convert/input_path.h"
 #include "ui/about_window_controller.h"
 #include "ui/frames.h"
+#include "ui/large_text_view.h"
 #include "ui/localized.h"
 #include "ui/main_menu_builder.h"
 
@@ -21,9 +25,19 @@ namespace caplift {
 namespace {
 
 constexpr const char* kMainWindowTitle = "Caplift\uFF08SRT extractor\uFF09";
+constexpr const char* kTimelineSetting = "timelineTiming";
 
-QString qstr(const std::string& utf8) {
-  return QString::fromStdString(utf8);
+// Ticks the box for the timeline mode and says which project it placed, or that there is none.
+void showPlacement(PreviewWindow& preview, const std::optional<TimelineResult>& placed) {
+  const QSignalBlocker quiet(preview.timelineBox);
+  preview.timelineBox->setChecked(placed.has_value());
+  const auto project = placed ? placed->project : std::nullopt;
+  preview.placement->setText(
+      !placed ? QString()
+      : project
+          ? QCoreApplication::translate("Caplift", "Placed on the timeline of “%1”")
+                .arg(QString::fromStdString(*project))
+          : QCoreApplication::translate("Caplift", "The document has no project with a timeline."));
 }
 
 }  // namespace
@@ -86,37 +100,55 @@ void AppDelegate::openDocument(const std::string& inputPath) {
   requireMainThread("openDocument");
   // A drop while a preview is open would start a second road inside the first.
   if (busy()) return;
-  ExtractResult result = convert(inputPath);
-  if (!result.ok()) {
-    const bool parse = result.failure->kind == ConversionFailure::Kind::kParse;
-    showAlert(localized(parse ? "file_parse_fail" : "file_read_fail") + ": " +
-              localizedDescription(*result.failure));
-    return;
-  }
-  // Held once, by the preview's text view and by the answer that saves it.
-  auto srt = std::make_shared<const std::string>(std::move(result.srt));
-  showSRTPreviewDialog(srt, [this, inputPath, srt](bool save) {
-    if (save) {
-      saveSRT(inputPath, *srt);
-    } else {
-      openFile();
-    }
-  });
+  Converted converted = convert(inputPath, QSettings().value(kTimelineSetting).toBool());
+  // A document that the timeline mode cannot place still opens as it stands, the box free to use.
+  if (converted.failure && converted.placed) converted = convert(inputPath, false);
+  if (converted.failure) return showFailure(*converted.failure);
+  // What the preview shows, shared by the answers that replace it and save it.
+  auto shown = std::make_shared<Converted>(std::move(converted));
+  showSRTPreviewDialog(
+      shown->srt,
+      [this, inputPath, shown](bool save) { save ? saveSRT(inputPath, *shown->srt) : openFile(); },
+      [this, inputPath, shown](PreviewWindow& preview) {
+        showPlacement(preview, shown->placed);
+        // The other mode converts the same file again and replaces the text; the box keeps to
+        // the text shown.
+        connect(preview.timelineBox, &QCheckBox::toggled, this, [=, this, &preview](bool timeline) {
+          Converted again = convert(inputPath, timeline);
+          if (again.failure) showFailure(*again.failure);
+          if (!again.failure) {
+            *shown = std::move(again);
+            preview.textView->setText(shown->srt);
+            QSettings().setValue(kTimelineSetting, timeline);
+          }
+          showPlacement(preview, shown->placed);
+        });
+      });
 }
 
 // Reading and converting a large export takes a while: the cursor says so at once, and a
 // progress bar once it has taken half a second.
-ExtractResult AppDelegate::convert(const std::string& inputPath) {
+AppDelegate::Converted AppDelegate::convert(const std::string& inputPath, bool timeline) {
+  auto placed = timeline ? std::optional(TimelineResult()) : std::nullopt;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   converting_ = true;
-  ExtractResult result = convertChosenDocument(inputPath, window.get());
+  ExtractResult result = convertChosenDocument(
+      inputPath, previewWindow ? static_cast<QWidget*>(previewWindow.get()) : window.get(),
+      placed ? &*placed : nullptr);
   converting_ = false;
   QApplication::restoreOverrideCursor();
-  return result;
+  return {std::make_shared<const std::string>(std::move(result.srt)), placed, result.failure};
+}
+
+void AppDelegate::showFailure(const ConversionFailure& failure) {
+  const char* key =
+      failure.kind == ConversionFailure::Kind::kParse ? "file_parse_fail" : "file_read_fail";
+  showAlert(localized(key) + ": " + localizedDescription(failure));
 }
 
 void AppDelegate::showSRTPreviewDialog(std::shared_ptr<const std::string> srtText,
-                                       PreviewCompletion completion) {
+                                       PreviewCompletion completion,
+                                       const std::function<void(PreviewWindow&)>& prepare) {
   // Held here as well as in the field, which an answer empties while the loop still runs.
   auto preview = std::make_shared<PreviewWindow>(std::move(srtText), window.get());
   const auto connectButton = [this](QPushButton* button,
@@ -128,6 +160,7 @@ void AppDelegate::showSRTPreviewDialog(std::shared_ptr<const std::string> srtTex
   connectButton(preview->cancelButton, &AppDelegate::handleCancelButton);
   connectButton(preview->backButton, &AppDelegate::handleBackButton);
   preview->willClose = [this](PreviewWindow* closing) { windowWillClose(closing); };
+  prepare(*preview);
   previewWindow = preview;
   previewCompletion = std::move(completion);
   ++runningPreviewLoops_;
@@ -181,8 +214,8 @@ void AppDelegate::handleCancelButton(QPushButton* /*sender*/) {
 }
 
 void AppDelegate::saveSRT(const std::string& inputPath, const std::string& srtText) {
-  const auto target =
-      dialogs_.chooseTarget(localized("save_file"), qstr(proposedSrtName(inputPath)));
+  const auto target = dialogs_.chooseTarget(localized("save_file"),
+                                            QString::fromStdString(proposedSrtName(inputPath)));
   if (!target) return;
   if (const auto failure = writeSubtitles(target->toStdString(), srtText, inputPath)) {
     showAlert(localized("save_failed") + ": " + localizedDescription(*failure));

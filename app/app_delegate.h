@@ -8,7 +8,7 @@
 #include <QObject>
 
 #include "app/main_window.h"
-#include "convert/extract_srt.h"
+#include "convert/timeline.h"
 #include "platform/dialogs.h"
 #include "ui/preview_window.h"
 
@@ -53,14 +53,24 @@ class AppDelegate : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // One conversion of a road's document: its text, and in the timeline mode what was placed.
+  struct Converted {
+    std::shared_ptr<const std::string> srt;
+    std::optional<TimelineResult> placed;
+    std::optional<ConversionFailure> failure;
+  };
+
+  // `prepare` sets up the window before it shows.
   void showSRTPreviewDialog(std::shared_ptr<const std::string> srtText,
-                            PreviewCompletion completion);
+                            PreviewCompletion completion,
+                            const std::function<void(PreviewWindow&)>& prepare);
   void showAlert(const QString& message);
   void answerPreview(bool save);
   void runAfterPreviewLoops(std::function<void()> work);
   void saveSRT(const std::string& inputPath, const std::string& srtText);
   void requireMainThread(const char* entryPoint) const;
-  ExtractResult convert(const std::string& inputPath);
+  Converted convert(const std::string& inputPath, bool timeline);
+  void showFailure(const ConversionFailure& failure);
   // A road is under way: a preview is open, or a conversion runs (and repaints the windows).
   bool busy() const { return previewWindow || converting_; }
 

@@ -1,7 +1,5 @@
 #include "app/document_files.h"
 
-#include <filesystem>
-
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -13,30 +11,29 @@
 
 namespace caplift {
 
-ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver) {
+ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver,
+                                    TimelineResult* placed) {
   ExtractResult result;
   FileSource file;
   result.failure = file.open(chosenPath);
   if (result.failure) return result;
-  std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(file.name(), error);
+  // 0 when unknown.
+  const auto size = std::uint64_t(QFileInfo(QString::fromStdString(file.name())).size());
   StringSink sink;
   // SubRip text is a fraction of its document. Room reserved and never used is never touched,
   // while a large text grown by doubling is copied again and again.
-  if (!error) sink.text().reserve(size / 4);
+  sink.text().reserve(size / 4);
   std::optional<ProgressSource> progress;
   if (progressOver != nullptr) {
     const QString name = QFileInfo(QString::fromStdString(chosenPath)).fileName();
-    progress.emplace(file, error ? 0 : size,
+    progress.emplace(file, size,
                      QCoreApplication::translate("Caplift", "Converting “%1”…").arg(name),
                      progressOver);
   }
-  result.failure = convertStream(progress ? static_cast<ByteSource&>(*progress) : file, sink);
-  if (result.failure) {
-    result.failure->file = file.name();
-  } else {
-    result.srt = std::move(sink.text());
-  }
+  ByteSource& source = progress ? static_cast<ByteSource&>(*progress) : file;
+  result.failure = placed ? convertTimeline(source, sink, {}, placed) : convertStream(source, sink);
+  if (result.failure) result.failure->file = file.name();
+  if (!result.failure) result.srt = std::move(sink.text());
   return result;
 }
 

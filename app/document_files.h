@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/extract_srt.h"
+#include "convert/timeline.h"
 
 class QWidget;
 
@@ -13,10 +13,12 @@ namespace caplift {
 // The application's two trips to the disk, on the same road as caplift-convert: the input is
 // streamed through the converter, the output written by the shared atomic writer.
 
-// Reads the chosen input (a file, or the Info.fcpxml of an .fcpxmld bundle) and converts it,
-// showing its progress over `progressOver` when given and the conversion takes a while. A failure
-// names the file it concerns.
-ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver = nullptr);
+// Reads the chosen input (a file, or the Info.fcpxml of an .fcpxmld bundle) and converts it, in
+// the timeline mode when `placed` is given (it then tells which project was placed), showing its
+// progress over `progressOver` when given and the conversion takes a while. A failure names the
+// file it concerns.
+ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver = nullptr,
+                                    TimelineResult* placed = nullptr);
 
 // Writes `text` to `target` whole or not at all. Refuses a target that is the chosen input's
 // document itself, before anything is written.

@@ -18,6 +18,9 @@ int main(int argc, char** argv) {
   // They stand in for the bundle's name and version.
   QApplication::setApplicationName(QStringLiteral("Caplift"));
   QApplication::setApplicationVersion(QStringLiteral(CAPLIFT_VERSION));
+  // Where the settings live: ~/.config/Caplift on Linux, org.caplift.Caplift on macOS.
+  QApplication::setOrganizationName(QStringLiteral("Caplift"));
+  QApplication::setOrganizationDomain(QStringLiteral("caplift.org"));
   // Lets desktops match the windows with caplift.desktop and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("caplift"));
   QIcon icon;

@@ -6,11 +6,7 @@
 
 namespace caplift {
 
-namespace {
-
 constexpr int kSteps = 1000;
-
-}  // namespace
 
 // A file that reports no size gets a busy bar. The window offers no button: the conversion cannot
 // be stopped, nor its bar closed.

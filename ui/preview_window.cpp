@@ -1,7 +1,9 @@
 #include "ui/preview_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QLabel>
 #include <QPushButton>
 
 #include "ui/frames.h"
@@ -57,6 +59,11 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
   saveButton = addButton(this, "save_ok", fromBottomLeft(380, 20, 100, 30, kHeight));
   cancelButton = addButton(this, "cancel", fromBottomLeft(20, 20, 100, 30, kHeight));
   backButton = addButton(this, "back", fromBottomLeft(490, 20, 100, 30, kHeight));
+  timelineBox = new QCheckBox(QCoreApplication::translate("Caplift", "Timeline timing"), this);
+  timelineBox->setGeometry(fromBottomLeft(140, 20, 230, 30, kHeight).toRect());
+  placement = new QLabel(this);
+  placement->setGeometry(fromBottomLeft(20, 50, 560, 20, kHeight).toRect());
+  placement->setTextFormat(Qt::PlainText);
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

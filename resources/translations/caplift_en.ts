@@ -75,6 +75,21 @@
     </message>
 </context>
 <context>
+    <name>Caplift</name>
+    <message>
+        <source>Timeline timing</source>
+        <translation>Timeline timing</translation>
+    </message>
+    <message>
+        <source>Placed on the timeline of “%1”</source>
+        <translation>Placed on the timeline of “%1”</translation>
+    </message>
+    <message>
+        <source>The document has no project with a timeline.</source>
+        <translation>The document has no project with a timeline.</translation>
+    </message>
+</context>
+<context>
     <name>Failure</name>
     <message>
         <source>line %1, column %2: %3</source>
@@ -135,6 +150,26 @@
     <message>
         <source>out of memory</source>
         <translation>out of memory</translation>
+    </message>
+    <message>
+        <source>placing the titles would visit more than %1 elements: compound or multicam clips use each other too often</source>
+        <translation>placing the titles would visit more than %1 elements: compound or multicam clips use each other too often</translation>
+    </message>
+    <message>
+        <source>compound or multicam clips are nested more than %1 deep</source>
+        <translation>compound or multicam clips are nested more than %1 deep</translation>
+    </message>
+    <message>
+        <source>a time is too large to compute exactly</source>
+        <translation>a time is too large to compute exactly</translation>
+    </message>
+    <message>
+        <source>the document has no project with a timeline</source>
+        <translation>the document has no project with a timeline</translation>
+    </message>
+    <message>
+        <source>no project named &quot;%1&quot;; the document has %2</source>
+        <translation>no project named &quot;%1&quot;; the document has %2</translation>
     </message>
 </context>
 </TS>

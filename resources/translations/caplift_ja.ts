@@ -95,6 +95,18 @@
         <source>Converting “%1”…</source>
         <translation>“%1”を変換しています…</translation>
     </message>
+    <message>
+        <source>Timeline timing</source>
+        <translation>タイムラインのタイミング</translation>
+    </message>
+    <message>
+        <source>Placed on the timeline of “%1”</source>
+        <translation>“%1”のタイムライン上に配置</translation>
+    </message>
+    <message>
+        <source>The document has no project with a timeline.</source>
+        <translation>この書類にはタイムラインのあるプロジェクトがありません。</translation>
+    </message>
 </context>
 <context>
     <name>Failure</name>
@@ -157,6 +169,26 @@
     <message>
         <source>out of memory</source>
         <translation>メモリが足りません</translation>
+    </message>
+    <message>
+        <source>placing the titles would visit more than %1 elements: compound or multicam clips use each other too often</source>
+        <translation>タイトルを配置するには %1 を超える要素をたどる必要があります: 複合クリップやマルチカムクリップが互いを使いすぎています</translation>
+    </message>
+    <message>
+        <source>compound or multicam clips are nested more than %1 deep</source>
+        <translation>複合クリップやマルチカムクリップの入れ子が %1 階層を超えています</translation>
+    </message>
+    <message>
+        <source>a time is too large to compute exactly</source>
+        <translation>時間の値が大きすぎて正確に計算できません</translation>
+    </message>
+    <message>
+        <source>the document has no project with a timeline</source>
+        <translation>この書類にはタイムラインのあるプロジェクトがありません</translation>
+    </message>
+    <message>
+        <source>no project named &quot;%1&quot;; the document has %2</source>
+        <translation>“%1”という名前のプロジェクトはありません。この書類にあるのは %2 です</translation>
     </message>
 </context>
 </TS>

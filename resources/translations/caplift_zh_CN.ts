@@ -95,6 +95,18 @@
         <source>Converting “%1”…</source>
         <translation>正在转换“%1”…</translation>
     </message>
+    <message>
+        <source>Timeline timing</source>
+        <translation>按时间线计时</translation>
+    </message>
+    <message>
+        <source>Placed on the timeline of “%1”</source>
+        <translation>已按“%1”的时间线放置</translation>
+    </message>
+    <message>
+        <source>The document has no project with a timeline.</source>
+        <translation>该文档中没有带时间线的项目。</translation>
+    </message>
 </context>
 <context>
     <name>Failure</name>
@@ -157,6 +169,26 @@
     <message>
         <source>out of memory</source>
         <translation>内存不足</translation>
+    </message>
+    <message>
+        <source>placing the titles would visit more than %1 elements: compound or multicam clips use each other too often</source>
+        <translation>放置标题需要访问超过 %1 个元素：复合片段或多机位片段相互引用过多</translation>
+    </message>
+    <message>
+        <source>compound or multicam clips are nested more than %1 deep</source>
+        <translation>复合片段或多机位片段的嵌套超过 %1 层</translation>
+    </message>
+    <message>
+        <source>a time is too large to compute exactly</source>
+        <translation>时间值过大，无法精确计算</translation>
+    </message>
+    <message>
+        <source>the document has no project with a timeline</source>
+        <translation>该文档中没有带时间线的项目</translation>
+    </message>
+    <message>
+        <source>no project named &quot;%1&quot;; the document has %2</source>
+        <translation>没有名为“%1”的项目；该文档中有 %2</translation>
     </message>
 </context>
 </TS>

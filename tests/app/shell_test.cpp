@@ -157,16 +157,39 @@ TEST(Translations, CoverEveryKeyAndReason) {
           "alert_notify", "ok", "preview", "save_ok", "cancel", "back", "about", "no_titles"}) {
       EXPECT_NE(localized(key), key) << locale << " lacks " << key;
     }
-    for (const char* reason :
-         {reason::kParser, reason::kNotWellFormed, reason::kTooDeep, reason::kExpansion,
-          reason::kExternalInAttribute, reason::kNul, reason::kInvalidUtf8, reason::kCutUtf8,
-          reason::kNotABundle, reason::kNotRegular, reason::kOutputIsInput, reason::kOutputFailed,
-          reason::kClosed, reason::kTemporaryFile, reason::kOutOfMemory}) {
-      const QString text = QCoreApplication::translate("Failure", reason);
-      EXPECT_EQ(text == reason, locale == std::string("en")) << locale << ": " << reason;
-      for (const char* argument : {"%1", "%2", "%3"}) {
-        EXPECT_EQ(text.contains(argument), QString(reason).contains(argument))
-            << text.toStdString();
+    const std::pair<const char*, std::vector<const char*>> texts[] = {
+        {"Failure",
+         {reason::kParser,
+          reason::kNotWellFormed,
+          reason::kTooDeep,
+          reason::kExpansion,
+          reason::kExternalInAttribute,
+          reason::kNul,
+          reason::kInvalidUtf8,
+          reason::kCutUtf8,
+          reason::kNotABundle,
+          reason::kNotRegular,
+          reason::kOutputIsInput,
+          reason::kOutputFailed,
+          reason::kClosed,
+          reason::kTemporaryFile,
+          reason::kOutOfMemory,
+          reason::kTooManyVisits,
+          reason::kNestedContents,
+          reason::kTimeOverflow,
+          reason::kNoProject,
+          reason::kNoSuchProject}},
+        {"Caplift",
+         {"Drop to convert", "Converting “%1”…", "Timeline timing",
+          "Placed on the timeline of “%1”", "The document has no project with a timeline."}}};
+    for (const auto& [context, sources] : texts) {
+      for (const char* source : sources) {
+        const QString text = QCoreApplication::translate(context, source);
+        EXPECT_EQ(text == source, locale == std::string("en")) << locale << ": " << source;
+        for (const char* argument : {"%1", "%2", "%3"}) {
+          EXPECT_EQ(text.contains(argument), QString(source).contains(argument))
+              << text.toStdString();
+        }
       }
     }
   }

@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 #include <map>
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMimeData>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 
@@ -19,14 +22,15 @@ namespace {
 
 struct Case {
   std::string name;
-  QStringList language, launch, makes, answers, expected, holds;
+  QStringList language, settings, launch, makes, answers, expected, holds;
   std::optional<QStringList> folder;
 };
 
 std::vector<Case> readCases() {
   const std::map<std::string, QStringList Case::*> fields = {
-      {"language", &Case::language}, {"launch", &Case::launch}, {"make", &Case::makes},
-      {">", &Case::answers},         {"<", &Case::expected},    {"holds", &Case::holds}};
+      {"language", &Case::language}, {"setting", &Case::settings}, {"launch", &Case::launch},
+      {"make", &Case::makes},        {">", &Case::answers},        {"<", &Case::expected},
+      {"holds", &Case::holds}};
   std::vector<Case> cases;
   for (const test::Case& read : test::loadCases(dataFile("workflow.cases").toStdString())) {
     Case& c = cases.emplace_back();
@@ -87,22 +91,29 @@ class User {
     return enter.isAccepted();
   }
 
+  // Notes the text shown ("[KEY]": the placeholder), with the line below it when the box is ticked.
+  void notePreview(const PreviewWindow& preview) {
+    const QString text = QString::fromStdString(preview.textView->text());
+    const QString mode = " [timeline: " + preview.placement->text() + "]";
+    launched_.dialogs.note(
+        "preview" + (preview.timelineBox->isChecked() ? mode : "") + ": " +
+        (text.isEmpty() ? "[" + preview.textView->placeholderText() + "]" : text));
+  }
+
   void actInPreviewSoon() {
     QStringList actions;
-    while (answers().value(0).startsWith("press ") || answers().value(0).startsWith("drop ") ||
-           answers().value(0) == "close") {
-      actions.append(answers().takeFirst());
-    }
+    static const QRegularExpression inPreview("^(press |drop |delete |close$|toggle$)");
+    while (answers().value(0).contains(inPreview)) actions.append(answers().takeFirst());
     if (actions.isEmpty()) return;
     QTimer::singleShot(0, [this, actions] {
       PreviewWindow* preview = shownPreview();
       if (preview == nullptr) return launched_.dialogs.note("(no preview)");
-      const QString text = QString::fromStdString(preview->textView->text());
-      launched_.dialogs.note(
-          "preview: " + (text.isEmpty() ? "[" + preview->textView->placeholderText() + "]" : text));
+      notePreview(*preview);
       for (const QString& action : actions) {
         if (action == "close") preview->close();
         if (action.startsWith("drop ")) drop(action);
+        if (action.startsWith("delete ")) QFile::remove(launched_.dir.filePath(action.mid(7)));
+        if (action == "toggle") preview->timelineBox->click(), notePreview(*preview);
         for (QPushButton* button :
              {preview->saveButton, preview->cancelButton, preview->backButton}) {
           if (action == "press " + button->text()) button->click();
@@ -119,6 +130,9 @@ TEST(Workflow, RoadsThroughTheRealWindows) {
   ASSERT_GE(cases.size(), 10u);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
+    QSettings().clear();
+    for (const QString& set : c.settings)
+      QSettings().setValue(set.section('=', 0, 0), set.section('=', 1));
     const auto texts = c.language.isEmpty() ? nullptr : loadTranslation(QLocale(c.language[0]));
     if (texts) QCoreApplication::installTranslator(texts.get());
     LaunchedApp launched(c.launch.value(0));
@@ -137,6 +151,8 @@ TEST(Workflow, RoadsThroughTheRealWindows) {
     ASSERT_TRUE(waitUntil(
         [&] { return launched.dialogs.answers.isEmpty() && !launched.app.previewWindow; }));
     QTest::qWait(10);  // an answer still queued asks what it asks
+    for (const QString& key : QSettings().allKeys())
+      launched.dialogs.note("setting: " + key + "=" + QSettings().value(key).toString());
 
     std::vector<std::string> expected, shown = launched.dialogs.transcript;
     for (QString line : c.expected) {
