@@ -1,5 +1,5 @@
 // The application with Qt's own dialogs, as it runs for the user: one road from the button to a
-// saved file, Ctrl+Q from inside whatever blocks, and the end when the last window closes.
+// saved file, and Ctrl+Q from inside whatever blocks.
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
@@ -113,25 +113,6 @@ TEST(RealDialogs, ControlQQuitsAtOnceFromThePreviewADialogOrAnAlert) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(returned);
   }
-}
-
-// An About window left open keeps the application running after the main window has closed.
-TEST(RealDialogs, TheApplicationEndsWhenItsLastWindowCloses) {
-  ScriptedDialogs dialogs;
-  AppDelegate app(dialogs);
-  bool ranOn = false;
-  QTimer::singleShot(100, [&] {
-    app.showAboutWindow();
-    app.window->close();
-    QTimer::singleShot(0, [&] {
-      ranOn = true;
-      for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window->isVisible() && window->windowTitle() == "about") window->close();
-      }
-    });
-  });
-  EXPECT_EQ(runApplication(app), 0);
-  EXPECT_TRUE(ranOn);
 }
 
 }  // namespace

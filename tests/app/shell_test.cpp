@@ -157,40 +157,29 @@ TEST(Translations, CoverEveryKeyAndReason) {
           "alert_notify", "ok", "preview", "save_ok", "cancel", "back", "about", "no_titles"}) {
       EXPECT_NE(localized(key), key) << locale << " lacks " << key;
     }
-    const std::pair<const char*, std::vector<const char*>> texts[] = {
-        {"Failure",
-         {reason::kParser,
-          reason::kNotWellFormed,
-          reason::kTooDeep,
-          reason::kExpansion,
-          reason::kExternalInAttribute,
-          reason::kNul,
-          reason::kInvalidUtf8,
-          reason::kCutUtf8,
-          reason::kNotABundle,
-          reason::kNotRegular,
-          reason::kOutputIsInput,
-          reason::kOutputFailed,
-          reason::kClosed,
-          reason::kTemporaryFile,
-          reason::kOutOfMemory,
-          reason::kTooManyVisits,
-          reason::kNestedContents,
-          reason::kTimeOverflow,
-          reason::kNoProject,
-          reason::kNoSuchProject}},
-        {"Caplift",
-         {"Drop to convert", "Converting “%1”…", "Timeline timing",
-          "Placed on the timeline of “%1”", "The document has no project with a timeline."}}};
-    for (const auto& [context, sources] : texts) {
-      for (const char* source : sources) {
-        const QString text = QCoreApplication::translate(context, source);
-        EXPECT_EQ(text == source, locale == std::string("en")) << locale << ": " << source;
-        for (const char* argument : {"%1", "%2", "%3"}) {
-          EXPECT_EQ(text.contains(argument), QString(source).contains(argument))
-              << text.toStdString();
-        }
+    const auto translated = [&](const char* context, const char* source) {
+      const QString text = QCoreApplication::translate(context, source);
+      EXPECT_EQ(text == source, locale == std::string("en")) << locale << ": " << source;
+      for (const char* argument : {"%1", "%2", "%3"}) {
+        EXPECT_EQ(text.contains(argument), QString(source).contains(argument))
+            << text.toStdString();
       }
+    };
+    for (const char* source :
+         {reason::kParser, reason::kNotWellFormed, reason::kTooDeep, reason::kExpansion,
+          reason::kExternalInAttribute, reason::kNul, reason::kInvalidUtf8, reason::kCutUtf8,
+          reason::kNotABundle, reason::kNotRegular, reason::kOutputIsInput, reason::kOutputFailed,
+          reason::kClosed, reason::kTemporaryFile, reason::kOutOfMemory}) {
+      translated("Failure", source);
+    }
+    for (const char* source : {reason::kTooManyVisits, reason::kNestedContents,
+                               reason::kTimeOverflow, reason::kNoProject, reason::kNoSuchProject}) {
+      translated("Failure", source);
+    }
+    for (const char* source :
+         {"Drop to convert", "Converting “%1”…", "Timeline timing",
+          "Placed on the timeline of “%1”", "The document has no project with a timeline."}) {
+      translated("Caplift", source);
     }
   }
   EXPECT_EQ(localized("cancel"), "cancel");  // each table went with its translator

@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 
 // Long enough for any run; only there so that a hanging converter fails the test instead of
 // hanging the suite (the alarm outlives the exec).
-constexpr unsigned kGiveUpSeconds = 30;
+constexpr unsigned kGiveUpSeconds = 90;
 
 class CliCase : public ::testing::TestWithParam<Case> {
  protected:
