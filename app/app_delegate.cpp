@@ -13,7 +13,7 @@
 
 #include "app/document_files.h"
 #include "app/translations.h"
-#include "convert/input_path.h"
+#include "convert/io/input_path.h"
 #include "ui/about_window_controller.h"
 #include "ui/frames.h"
 #include "ui/large_text_view.h"
@@ -26,6 +26,14 @@ namespace {
 
 constexpr const char* kMainWindowTitle = "Caplift\uFF08SRT extractor\uFF09";
 constexpr const char* kTimelineSetting = "timelineTiming";
+constexpr const char* kFormatSetting = "subtitleFormat";
+
+// The format saved last time, for the name the save dialog proposes.
+const SubtitleFormat& lastSavedFormat() {
+  const SubtitleFormat* format =
+      formatNamed(QSettings().value(kFormatSetting).toString().toStdString());
+  return format ? *format : defaultFormat();
+}
 
 // Ticks the box for the timeline mode and says which project it placed, or that there is none.
 void showPlacement(PreviewWindow& preview, const std::optional<TimelineResult>& placed) {
@@ -108,7 +116,7 @@ void AppDelegate::openDocument(const std::string& inputPath) {
   auto shown = std::make_shared<Converted>(std::move(converted));
   showSRTPreviewDialog(
       shown->srt,
-      [this, inputPath, shown](bool save) { save ? saveSRT(inputPath, *shown->srt) : openFile(); },
+      [this, inputPath, shown](bool save) { save ? saveSRT(inputPath, *shown) : openFile(); },
       [this, inputPath, shown](PreviewWindow& preview) {
         showPlacement(preview, shown->placed);
         // The other mode converts the same file again and replaces the text; the box keeps to
@@ -213,11 +221,33 @@ void AppDelegate::handleCancelButton(QPushButton* /*sender*/) {
   previewCompletion = nullptr;
 }
 
-void AppDelegate::saveSRT(const std::string& inputPath, const std::string& srtText) {
-  const auto target = dialogs_.chooseTarget(localized("save_file"),
-                                            QString::fromStdString(proposedSrtName(inputPath)));
+void AppDelegate::saveSRT(const std::string& inputPath, const Converted& shown) {
+  const auto target = dialogs_.chooseTarget(
+      localized("save_file"),
+      QString::fromStdString(proposedSubtitleName(inputPath, lastSavedFormat().extension)));
   if (!target) return;
-  if (const auto failure = writeSubtitles(target->toStdString(), srtText, inputPath)) {
+  // The name decides the format: anything but a known extension is SubRip, as shown.
+  const std::string path = target->toStdString();
+  const SubtitleFormat* named = formatOfPath(path);
+  const SubtitleFormat& format = named ? *named : defaultFormat();
+  std::optional<ConversionFailure> failure;
+  if (&format == &defaultFormat()) {
+    failure = writeSubtitles(path, *shown.srt, inputPath);
+  } else {
+    ConversionOptions options;
+    options.format = &format;
+    if (shown.placed) options.timeline.emplace();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    converting_ = true;
+    failure = exportSubtitles(path, inputPath, options, window.get());
+    converting_ = false;
+    QApplication::restoreOverrideCursor();
+  }
+  if (!failure) {
+    QSettings().setValue(kFormatSetting,
+                         QString::fromUtf8(format.name.data(), qsizetype(format.name.size())));
+  }
+  if (failure) {
     showAlert(localized("save_failed") + ": " + localizedDescription(*failure));
   } else {
     showAlert(localized("save_finish") + "\n" + *target);

@@ -8,7 +8,7 @@
 #include <QObject>
 
 #include "app/main_window.h"
-#include "convert/timeline.h"
+#include "convert/conversion.h"
 #include "platform/dialogs.h"
 #include "ui/preview_window.h"
 
@@ -67,7 +67,7 @@ class AppDelegate : public QObject {
   void showAlert(const QString& message);
   void answerPreview(bool save);
   void runAfterPreviewLoops(std::function<void()> work);
-  void saveSRT(const std::string& inputPath, const std::string& srtText);
+  void saveSRT(const std::string& inputPath, const Converted& shown);
   void requireMainThread(const char* entryPoint) const;
   Converted convert(const std::string& inputPath, bool timeline);
   void showFailure(const ConversionFailure& failure);

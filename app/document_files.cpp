@@ -4,36 +4,49 @@
 #include <QFileInfo>
 
 #include "app/progress_source.h"
-#include "convert/file_source.h"
-#include "convert/input_path.h"
-#include "convert/memory_io.h"
-#include "convert/output_file.h"
+#include "convert/io/convert_input.h"
+#include "convert/io/input_path.h"
+#include "convert/io/memory_io.h"
+#include "convert/io/output_file.h"
 
 namespace caplift {
 
-ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver,
+namespace {
+
+// A progress bar over `parent` for a conversion of the file the user chose.
+SourceWatcher progressOver(QWidget* parent, const std::string& chosenPath) {
+  if (parent == nullptr) return {};
+  return [parent, chosenPath](FileSource& file) -> std::unique_ptr<ByteSource> {
+    // 0 when unknown.
+    const auto size = std::uint64_t(QFileInfo(QString::fromStdString(file.name())).size());
+    const QString name = QFileInfo(QString::fromStdString(chosenPath)).fileName();
+    return std::make_unique<ProgressSource>(
+        file, size, QCoreApplication::translate("Caplift", "Converting “%1”…").arg(name), parent);
+  };
+}
+
+}  // namespace
+
+ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressParent,
                                     TimelineResult* placed) {
-  ExtractResult result;
-  FileSource file;
-  result.failure = file.open(chosenPath);
-  if (result.failure) return result;
-  // 0 when unknown.
-  const auto size = std::uint64_t(QFileInfo(QString::fromStdString(file.name())).size());
-  StringSink sink;
+  StringOutput output;
   // SubRip text is a fraction of its document. Room reserved and never used is never touched,
   // while a large text grown by doubling is copied again and again.
-  sink.text().reserve(size / 4);
-  std::optional<ProgressSource> progress;
-  if (progressOver != nullptr) {
-    const QString name = QFileInfo(QString::fromStdString(chosenPath)).fileName();
-    progress.emplace(file, size,
-                     QCoreApplication::translate("Caplift", "Converting “%1”…").arg(name),
-                     progressOver);
+  const DocumentPath document = documentPathFor(chosenPath);
+  if (document.ok()) {
+    output.text().reserve(std::uint64_t(QFileInfo(QString::fromStdString(document.path)).size()) /
+                          4);
   }
-  ByteSource& source = progress ? static_cast<ByteSource&>(*progress) : file;
-  result.failure = placed ? convertTimeline(source, sink, {}, placed) : convertStream(source, sink);
-  if (result.failure) result.failure->file = file.name();
-  if (!result.failure) result.srt = std::move(sink.text());
+  ConversionOptions options;
+  if (placed != nullptr) options.timeline.emplace();
+  ConversionReport report;
+  ExtractResult result;
+  result.failure = convertInput(chosenPath, output, options, &report,
+                                progressOver(progressParent, chosenPath), true);
+  if (result.ok()) {
+    result.srt = std::move(output.text());
+    if (placed != nullptr) *placed = std::move(report.placed);
+  }
   return result;
 }
 
@@ -46,6 +59,15 @@ std::optional<ConversionFailure> writeSubtitles(const std::string& target, std::
   if (auto failure = output.open(input)) return failure;
   if (!output.write(text)) return output.failure();
   return output.commit();
+}
+
+std::optional<ConversionFailure> exportSubtitles(const std::string& target,
+                                                 const std::string& chosenPath,
+                                                 const ConversionOptions& options,
+                                                 QWidget* progressParent) {
+  OutputFile output(target);
+  return convertInput(chosenPath, output, options, nullptr,
+                      progressOver(progressParent, chosenPath), true);
 }
 
 }  // namespace caplift

@@ -4,14 +4,14 @@
 #include <string>
 #include <string_view>
 
-#include "convert/timeline.h"
+#include "convert/conversion.h"
 
 class QWidget;
 
 namespace caplift {
 
-// The application's two trips to the disk, on the same road as caplift-convert: the input is
-// streamed through the converter, the output written by the shared atomic writer.
+// The application's trips to the disk, the same way as caplift-convert's: the input is streamed
+// through the converter, the output written by the shared atomic writer.
 
 // Reads the chosen input (a file, or the Info.fcpxml of an .fcpxmld bundle) and converts it, in
 // the timeline mode when `placed` is given (it then tells which project was placed), showing its
@@ -24,5 +24,12 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
 // document itself, before anything is written.
 std::optional<ConversionFailure> writeSubtitles(const std::string& target, std::string_view text,
                                                 const std::string& chosenPath);
+
+// Converts the chosen input again, as `options` say, straight into `target`, whole or not at all;
+// for a format other than the one the preview shows.
+std::optional<ConversionFailure> exportSubtitles(const std::string& target,
+                                                 const std::string& chosenPath,
+                                                 const ConversionOptions& options,
+                                                 QWidget* progressOver = nullptr);
 
 }  // namespace caplift

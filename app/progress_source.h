@@ -6,7 +6,7 @@
 #include <QElapsedTimer>
 #include <QProgressDialog>
 
-#include "convert/extract_srt.h"
+#include "convert/io/byte_source.h"
 
 namespace caplift {
 

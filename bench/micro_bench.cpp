@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
-#include "convert/cue_text.h"
-#include "convert/extract_srt.h"
-#include "convert/memory_io.h"
-#include "convert/srt_block.h"
-#include "convert/time_value.h"
-#include "convert/timestamp.h"
+#include "convert/conversion.h"
+#include "convert/cues/cue_text.h"
+#include "convert/cues/srt_writer.h"
+#include "convert/cues/timestamp.h"
+#include "convert/io/memory_io.h"
+#include "convert/titles/time_value.h"
 
 namespace {
 
@@ -35,15 +35,15 @@ void BM_ToHMS(benchmark::State& state) {
 }
 BENCHMARK(BM_ToHMS)->DenseRange(0, std::size(kSeconds) - 1);
 
-void BM_AppendHMS(benchmark::State& state) {
+void BM_AppendTimestamp(benchmark::State& state) {
   std::string out;
   for (auto _ : state) {
     out.clear();
-    caplift::appendHMS(out, 3661.5);
+    caplift::appendTimestamp(out, 3661500, ',');
     benchmark::DoNotOptimize(out.data());
   }
 }
-BENCHMARK(BM_AppendHMS);
+BENCHMARK(BM_AppendTimestamp);
 
 void BM_CueText(benchmark::State& state) {
   const std::string joined = "  Subtitle line with a little text: café, 字幕\nand a second line  ";
@@ -61,7 +61,11 @@ void BM_CueBlock(benchmark::State& state) {
   std::size_t number = 0;
   for (auto _ : state) {
     out.clear();
-    caplift::appendCueBlock(out, ++number, 3603.6036, 3607.2072, "Subtitle line, café");
+    caplift::Cue cue;
+    cue.start = 3603604;
+    cue.end = 3607207;
+    cue.text = "Subtitle line, café";
+    caplift::appendCueBlock(out, ++number, cue);
     benchmark::DoNotOptimize(out.data());
   }
 }

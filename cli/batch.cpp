@@ -10,10 +10,11 @@
 #include <set>
 #include <system_error>
 
-#include "cli/convert_input.h"
 #include "cli/progress_line.h"
 #include "cli/report.h"
-#include "convert/input_path.h"
+#include "convert/io/convert_input.h"
+#include "convert/io/input_path.h"
+#include "convert/io/output_file.h"
 
 namespace caplift {
 
@@ -21,8 +22,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string outputPath(const std::string& dir, const std::string& input) {
-  return dir + (dir.ends_with('/') ? "" : "/") + proposedSrtName(input);
+std::string_view extensionOf(const BatchRequest& request) {
+  const ConversionOptions& options = request.conversion;
+  return (options.format ? *options.format : defaultFormat()).extension;
+}
+
+std::string outputPath(const BatchRequest& request, const std::string& input) {
+  const std::string& dir = request.outputDir;
+  return dir + (dir.ends_with('/') ? "" : "/") + proposedSubtitleName(input, extensionOf(request));
 }
 
 // Names that differ only in ASCII case are one file on the case-insensitive file systems of
@@ -43,12 +50,13 @@ bool outputsAreDistinct(const BatchRequest& request) {
   }
   bool distinct = true;
   for (const std::string& input : request.inputs) {
-    const std::string output = outputPath(request.outputDir, input);
+    const std::string output = outputPath(request, input);
     if (auto id = fileIdOf(output); id && inputs.contains(*id)) {
       reportError(output + ": " + reason::kOutputIsInput + "; nothing converted");
       distinct = false;
     }
-    auto [it, inserted] = firstInputFor.emplace(foldCase(proposedSrtName(input)), &input);
+    auto [it, inserted] =
+        firstInputFor.emplace(foldCase(proposedSubtitleName(input, extensionOf(request))), &input);
     if (inserted) continue;
     reportError(*it->second + " and " + input + " would both be written to " + output +
                 "; nothing converted");
@@ -84,8 +92,8 @@ int runBatch(const BatchRequest& request) {
   for (std::size_t i = 0; i < request.inputs.size(); ++i) {
     const std::string& input = request.inputs[i];
     progress.show(i + 1, input);
-    OutputFile output(outputPath(request.outputDir, input));
-    if (auto failure = convertInput(input, output, request.timeline)) {
+    OutputFile output(outputPath(request, input));
+    if (auto failure = convertInput(input, output, request.conversion)) {
       progress.clear();
       reportError(failure->description());
       ++failed;

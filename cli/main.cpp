@@ -6,11 +6,11 @@
 #include <csignal>
 
 #include "cli/batch.h"
-#include "cli/convert_input.h"
 #include "cli/options.h"
 #include "cli/report.h"
-#include "cli/spooled_stdout.h"
-#include "convert/fd_io.h"
+#include "convert/io/convert_input.h"
+#include "convert/io/fd_io.h"
+#include "convert/io/spooled_stdout.h"
 
 namespace {
 
@@ -48,10 +48,10 @@ int convertOne(const Options& options, bool stdoutClosed) {
   const std::string& input = options.inputs.front();
   if (options.output.empty()) {
     caplift::SpooledStdout output(stdoutClosed ? -1 : STDOUT_FILENO);
-    return report(caplift::convertInput(input, output, options.timeline));
+    return report(caplift::convertInput(input, output, options.conversion));
   }
   caplift::OutputFile output(options.output);
-  return report(caplift::convertInput(input, output, options.timeline));
+  return report(caplift::convertInput(input, output, options.conversion));
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
       return 2;
     case Options::Action::kBatch:
       return caplift::runBatch(
-          {options.inputs, options.outputDir, options.quiet, options.timeline});
+          {options.inputs, options.outputDir, options.quiet, options.conversion});
     case Options::Action::kConvert:
       break;
   }

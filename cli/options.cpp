@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
-#include "cli/convert_input.h"
+#include "convert/io/convert_input.h"
 
 namespace caplift {
 
@@ -55,7 +55,11 @@ Options parseOptions(const QStringList& arguments) {
                              "Place the titles of the project <name>'s timeline (implies "
                              "--timeline).",
                              "name");
-  parser.addOptions({output, outputDir, quiet, timeline, project});
+  QCommandLineOption format("format",
+                            "Write subtitles as <format>: srt (SubRip, the default) or vtt "
+                            "(WebVTT). An --output name ending in .vtt means vtt.",
+                            "format");
+  parser.addOptions({output, outputDir, quiet, timeline, project, format});
   parser.addPositionalArgument(
       "FILE", "An FCPXML document, a .fcpxmld bundle, or - for standard input.", "FILE...");
 
@@ -82,8 +86,17 @@ Options parseOptions(const QStringList& arguments) {
   options.output = bytesOf(parser.value(output));
   options.outputDir = bytesOf(parser.value(outputDir));
   options.quiet = parser.isSet(quiet);
-  if (parser.isSet(timeline) || parser.isSet(project)) options.timeline.emplace();
-  if (parser.isSet(project)) options.timeline->project = bytesOf(parser.value(project));
+  ConversionOptions& conversion = options.conversion;
+  if (parser.isSet(timeline) || parser.isSet(project)) conversion.timeline.emplace();
+  if (parser.isSet(project)) conversion.timeline->project = bytesOf(parser.value(project));
+  if (parser.isSet(format)) {
+    conversion.format = formatNamed(bytesOf(parser.value(format)));
+    if (!conversion.format) {
+      return usageError("unknown --format '" + parser.value(format) + "': use srt or vtt");
+    }
+  } else {
+    conversion.format = formatOfPath(options.output);
+  }
 
   if (options.inputs.empty()) return usageError("missing FILE");
   for (const std::string& input : options.inputs) {

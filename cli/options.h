@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/timeline.h"
+#include "convert/conversion.h"
 
 namespace caplift {
 
@@ -23,7 +23,7 @@ struct Options {
   std::string output;     // kConvert: the file to write; empty for standard output
   std::string outputDir;  // kBatch
   bool quiet = false;
-  std::optional<TimelineOptions> timeline;  // --timeline, or --project
+  ConversionOptions conversion;  // --timeline, --project, --format
   std::string text;
 };
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "convert/conversion_failure.h"
-#include "convert/fd_io.h"
+#include "convert/io/fd_io.h"
 
 namespace caplift {
 

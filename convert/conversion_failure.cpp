@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "convert/utf8_validator.h"
+#include "convert/xml/utf8_validator.h"
 
 namespace caplift {
 

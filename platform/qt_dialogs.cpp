@@ -6,15 +6,18 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTreeView>
+#include <algorithm>
+
+#include "convert/cues/formats.h"
+#include "convert/io/input_path.h"
 
 namespace caplift::platform {
 
 namespace {
-
-constexpr const char* kBundleSuffix = ".fcpxmld";
 
 QString tr(const char* text) {
   return QCoreApplication::translate("Platform", text);
@@ -22,7 +25,7 @@ QString tr(const char* text) {
 
 bool isBundle(const QString& path) {
   const QFileInfo info(QDir::cleanPath(path));
-  return info.isDir() && info.fileName().endsWith(kBundleSuffix, Qt::CaseInsensitive);
+  return info.isDir() && info.fileName().endsWith(kBundleExtension, Qt::CaseInsensitive);
 }
 
 // An open dialog that takes a bundle folder as the chosen document instead of entering it.
@@ -86,9 +89,37 @@ std::optional<QString> QtDialogs::chooseTarget(const QString& title, const QStri
   QFileDialog dialog;
   prepare(dialog, title, directory_, shortcuts_());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilter(tr("SubRip subtitles") + " (*.srt)");
-  dialog.setDefaultSuffix(QStringLiteral("srt"));
+  // One filter per format; the one the proposed name has comes first chosen, and choosing
+  // another changes the name's extension with it.
+  QStringList filters;
+  QStringList suffixes;
+  for (const SubtitleFormat& format : subtitleFormats()) {
+    const QString suffix = QString::fromUtf8(format.extension.substr(1).data(),
+                                             qsizetype(format.extension.size() - 1));
+    filters << QString::fromUtf8(format.label.data(), qsizetype(format.label.size())) + " (*." +
+                   suffix + ")";
+    suffixes << suffix;
+  }
+  dialog.setNameFilters(filters);
+  const qsizetype chosen =
+      std::max<qsizetype>(0, suffixes.indexOf(QFileInfo(proposedName).suffix()));
+  dialog.selectNameFilter(filters[chosen]);
+  dialog.setDefaultSuffix(suffixes[chosen]);
   dialog.selectFile(proposedName);
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+    const QString suffix = suffixes.value(filters.indexOf(filter));
+    if (suffix.isEmpty()) return;
+    dialog.setDefaultSuffix(suffix);
+    // The name typed so far, with the chosen format's extension.
+    auto* field = dialog.findChild<QLineEdit*>();
+    if (field == nullptr) return;
+    QString name = field->text();
+    if (name.isEmpty()) return;
+    for (const QString& known : suffixes) {
+      if (name.endsWith("." + known, Qt::CaseInsensitive)) name.chop(known.size() + 1);
+    }
+    field->setText(name + "." + suffix);
+  });
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return dialog.selectedFiles()[0];
 }

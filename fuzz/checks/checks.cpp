@@ -5,10 +5,10 @@
 #include <cstring>
 #include <regex>
 
-#include "convert/extract_srt.h"
-#include "convert/memory_io.h"
-#include "convert/timeline.h"
-#include "convert/timestamp.h"
+#include "convert/conversion.h"
+#include "convert/cues/timestamp.h"
+#include "convert/io/memory_io.h"
+#include "convert/titles/time_value.h"
 #include "tests/convert/test_io.h"
 #include "tests/reference/reference_extract.h"
 
@@ -93,8 +93,8 @@ std::string checkConversion(std::string_view document) {
   // Read sizes that vary with the input, so that every split of the text gets tried.
   testing_io::ChunkedSource source(document, 1 + document.size() % 7);
   testing_io::RecordingSink sink;
-  ConversionStats stats;
-  const auto failure = convertStream(source, sink, &stats);
+  ConversionReport stats;
+  const auto failure = convertDocument(source, sink, {}, &stats);
   if (outcome(failure, sink.text) != expected) {
     return "whole: " + expected + "\nsmall reads: " + outcome(failure, sink.text);
   }

@@ -11,7 +11,7 @@
 
 #include "app/progress_source.h"
 #include "app/translations.h"
-#include "convert/memory_io.h"
+#include "convert/io/memory_io.h"
 #include "tests/app/harness.h"
 #include "ui/large_text_view.h"
 #include "ui/localized.h"

@@ -2,7 +2,7 @@
 // reference.
 #include <gtest/gtest.h>
 
-#include "convert/extract_srt.h"
+#include "convert/conversion.h"
 #include "tests/convert/test_io.h"
 #include "tests/reference/reference_extract.h"
 #include "tests/support/case_file.h"

@@ -2,7 +2,7 @@
 // that end anywhere relative to the reads.
 #include <gtest/gtest.h>
 
-#include "convert/extract_srt.h"
+#include "convert/conversion.h"
 #include "tests/convert/test_io.h"
 
 namespace caplift {
@@ -48,8 +48,8 @@ TEST(Stream, TextFlowsInLargePiecesBeforeTheInputEnds) {
   const std::string document = manyTitles(20000);
   ChunkedSource source(document, 4096);
   RecordingSink sink;
-  ConversionStats stats;
-  ASSERT_FALSE(convertStream(source, sink, &stats).has_value());
+  ConversionReport stats;
+  ASSERT_FALSE(convertDocument(source, sink, {}, &stats).has_value());
   EXPECT_EQ(stats.cues, 20000u);
   EXPECT_EQ(sink.text, extractSRT(document).srt);
   EXPECT_GT(sink.writes, 1u);                            // streamed, not kept to the end

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "convert/extract_srt.h"
+#include "convert/conversion.h"
 
 namespace caplift::testing_io {
 

@@ -8,8 +8,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "convert/cue_text.h"
-#include "convert/timestamp.h"
+#include "convert/cues/cue_text.h"
+#include "convert/titles/time_value.h"
 #include "tests/support/case_file.h"
 
 namespace caplift {

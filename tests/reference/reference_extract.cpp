@@ -6,10 +6,11 @@
 #include <memory>
 #include <vector>
 
-#include "convert/cue_text.h"
-#include "convert/document_parser.h"
-#include "convert/memory_io.h"
-#include "convert/srt_block.h"
+#include "convert/cues/cue_text.h"
+#include "convert/cues/srt_writer.h"
+#include "convert/io/memory_io.h"
+#include "convert/titles/time_value.h"
+#include "convert/xml/document_parser.h"
 
 namespace caplift::reference {
 
@@ -120,7 +121,11 @@ ExtractResult extractSRT(std::string_view document) {
     const std::string name = xpath.string(title, "string(@name)");
     std::string text;
     appendWithoutBlankLines(text, collected.empty() ? std::string_view(name) : collected);
-    appendCueBlock(result.srt, ++number, start, time("string(@duration)") + start, text);
+    Cue cue;
+    cue.start = millisecondsOf(start);
+    cue.end = millisecondsOf(time("string(@duration)") + start);
+    cue.text = text;
+    appendCueBlock(result.srt, ++number, cue);
   }
   return result;
 }

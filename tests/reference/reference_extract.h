@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "convert/extract_srt.h"
+#include "convert/conversion.h"
 
 namespace caplift::reference {
 

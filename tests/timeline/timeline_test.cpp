@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "convert/timeline.h"
+#include "convert/conversion.h"
 #include "tests/convert/test_io.h"
 #include "tests/support/case_file.h"
 

@@ -1,0 +1,54 @@
+#include "convert/conversion.h"
+
+#include "convert/io/memory_io.h"
+#include "convert/titles/read_titles.h"
+
+namespace caplift {
+
+std::optional<ConversionFailure> convertDocument(ByteSource& source, TextSink& sink,
+                                                 const ConversionOptions& options,
+                                                 ConversionReport* report) {
+  const SubtitleFormat& format = options.format ? *options.format : defaultFormat();
+  const std::unique_ptr<CueWriter> writer = format.makeWriter();
+  CueStream cues(*writer, sink);
+  TimelineResult placed;
+  auto failure = options.timeline ? readTimeline(source, cues, *options.timeline, &placed)
+                                  : readTitles(source, cues);
+  // A refused write stops the reading early; that, not the cut reading, is the failure.
+  if (cues.failed() || (!failure && !cues.finish())) {
+    return ConversionFailure{ConversionFailure::Kind::kWrite, {}, reason::kOutputFailed, {}};
+  }
+  if (failure) return failure;
+  if (report != nullptr) {
+    report->cues = cues.cues();
+    report->placed = std::move(placed);
+  }
+  return std::nullopt;
+}
+
+std::optional<ConversionFailure> convertStream(ByteSource& source, TextSink& sink) {
+  return convertDocument(source, sink);
+}
+
+std::optional<ConversionFailure> convertTimeline(ByteSource& source, TextSink& sink,
+                                                 const TimelineOptions& options,
+                                                 TimelineResult* result) {
+  ConversionReport report;
+  auto failure = convertDocument(source, sink, {options, nullptr}, &report);
+  if (!failure && result != nullptr) *result = std::move(report.placed);
+  return failure;
+}
+
+ExtractResult extractSRT(std::string_view document) {
+  MemorySource source(document);
+  StringSink sink;
+  // SubRip text is a fraction of the document it comes from; room reserved and never used is
+  // never touched, while growing a large text by doubling copies it again and again.
+  sink.text().reserve(document.size() / 4);
+  ExtractResult result;
+  result.failure = convertStream(source, sink);
+  if (result.ok()) result.srt = std::move(sink.text());
+  return result;
+}
+
+}  // namespace caplift

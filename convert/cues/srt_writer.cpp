@@ -1,0 +1,26 @@
+#include "convert/cues/srt_writer.h"
+
+#include <charconv>
+
+#include "convert/cues/timestamp.h"
+
+namespace caplift {
+
+void appendCueBlock(std::string& out, std::size_t number, const Cue& cue) {
+  char digits[24];
+  const auto result = std::to_chars(digits, digits + sizeof digits, number);
+  out.append(digits, result.ptr);
+  out += '\n';
+  appendTimestamp(out, cue.start, ',');
+  out += " --> ";
+  appendTimestamp(out, cue.end, ',');
+  out += '\n';
+  out.append(cue.text);
+  out += "\n\n";
+}
+
+void SrtWriter::cue(CueOutput& out, std::size_t number, const Cue& cue) {
+  appendCueBlock(out.text(), number, cue);
+}
+
+}  // namespace caplift

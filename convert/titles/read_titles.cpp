@@ -1,0 +1,20 @@
+#include "convert/titles/read_titles.h"
+
+#include <libxml/SAX2.h>
+
+#include "convert/titles/title_collector.h"
+#include "convert/xml/document_parser.h"
+
+namespace caplift {
+
+std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues) {
+  TitleCollector collector(cues);
+  xmlSAXHandler sax;
+  xmlSAXVersion(&sax, 2);
+  TitleCollector::useCallbacks(sax);
+  DocumentParser parser(source, sax, &collector);
+  if (parser.context() != nullptr) collector.useDictionary(parser.context()->dict);
+  return parser.parse();
+}
+
+}  // namespace caplift

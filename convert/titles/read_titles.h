@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+
+#include "convert/conversion_failure.h"
+#include "convert/cues/cue_stream.h"
+#include "convert/io/byte_source.h"
+
+namespace caplift {
+
+// The default mode: reads the FCPXML document from `source` in one streaming pass and hands
+// every title's cue to `cues`, in start-tag order, timed from the title's and its parent clip's
+// own times. Memory is bounded by the largest title, not by the document. On failure the cues
+// handed over so far are to be discarded.
+std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues);
+
+}  // namespace caplift

@@ -1,0 +1,195 @@
+#include "convert/titles/title_collector.h"
+
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+#include "convert/cues/cue_text.h"
+
+namespace caplift {
+
+namespace {
+
+bool named(const xmlChar* name, const char* wanted) {
+  return std::strcmp(reinterpret_cast<const char*>(name), wanted) == 0;
+}
+
+Seconds timeOf(bool present, const std::string& value) {
+  return getTime(present ? std::optional<std::string_view>(value) : std::nullopt);
+}
+
+}  // namespace
+
+void TitleCollector::useCallbacks(xmlSAXHandler& sax) {
+  // Character data is heard only while a text-style element is open.
+  DocumentParser::useElementCallbacks(sax, onStartElement, onEndElement);
+}
+
+void TitleCollector::useDictionary(xmlDictPtr dictionary) {
+  if (dictionary == nullptr) return;
+  auto lookUp = [&](const char* text) { return xmlDictLookup(dictionary, BAD_CAST text, -1); };
+  Names names;
+  names.title = lookUp("title");
+  names.text = lookUp("text");
+  names.textStyle = lookUp("text-style");
+  names.offset = lookUp("offset");
+  names.start = lookUp("start");
+  names.duration = lookUp("duration");
+  names.name = lookUp("name");
+  // A failed lookup (out of memory) leaves the comparison of text.
+  interned_ = names.title && names.text && names.textStyle && names.offset && names.start &&
+              names.duration && names.name;
+  if (interned_) names_ = names;
+}
+
+bool TitleCollector::is(const xmlChar* name, const xmlChar* Names::*wanted,
+                        const char* text) const {
+  return interned_ ? name == names_.*wanted : named(name, text);
+}
+
+void TitleCollector::onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                                    const xmlChar* uri, int, const xmlChar**, int attributeCount,
+                                    int defaultedCount, const xmlChar** attributes) {
+  TitleCollector& self = readerOf<TitleCollector>(context);
+  if (self.depth_ == self.frames_.size()) self.frames_.emplace_back();
+  Frame& frame = self.frames_[self.depth_];
+  self.startElement(localName, prefix != nullptr || uri != nullptr, attributeCount - defaultedCount,
+                    attributes, frame);
+  ++self.depth_;
+  if (frame.kind == Kind::kTextStyle) self.pieces_.open(context, onCharacters);
+}
+
+void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, int attributeCount,
+                                  const xmlChar** attributes, Frame& frame) {
+  frame.kind = Kind::kOther;
+  if (!hasNamespace) {
+    if (is(localName, &Names::title, "title")) {
+      startTitle(attributeCount, attributes);
+      frame.kind = Kind::kTitle;
+    } else if (is(localName, &Names::text, "text")) {
+      if (!titles_.empty()) {
+        frame.kind = Kind::kText;
+        frame.text = static_cast<std::uint32_t>(texts_.size());
+        texts_.push_back({pieces_.count(), pieces_.count()});
+        ++openTexts_;
+      }
+    } else if (is(localName, &Names::textStyle, "text-style")) {
+      if (openTexts_ != 0) frame.kind = Kind::kTextStyle;
+    }
+  }
+  // Kept for a title among the children, in one pass over the attributes.
+  frame.hasOffset = false;
+  frame.hasStart = false;
+  frame.timesRead = false;
+  // Copied to locals: the copies of values below could, for all the compiler knows, change them.
+  const bool interned = interned_;
+  const xmlChar* const offsetName = names_.offset;
+  const xmlChar* const startName = names_.start;
+  for (int i = 0; i < attributeCount; ++i) {
+    const xmlChar** a = attributes + 5 * i;
+    if (a[1] != nullptr) continue;
+    if (!frame.hasOffset && (interned ? a[0] == offsetName : named(a[0], "offset"))) {
+      frame.hasOffset = true;
+      frame.offset.assign(attributeValue(a));
+    } else if (!frame.hasStart && (interned ? a[0] == startName : named(a[0], "start"))) {
+      frame.hasStart = true;
+      frame.start.assign(attributeValue(a));
+    }
+  }
+}
+
+void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) {
+  if (cueCount_ == cues_.size()) cues_.emplace_back();
+  Pending& cue = cues_[cueCount_];
+  titles_.push_back({cueCount_++, static_cast<std::uint32_t>(texts_.size())});
+
+  Seconds parentOffset = 0;
+  Seconds parentStart = 0;
+  if (depth_ != 0) {
+    // Read once for all the titles of a clip.
+    Frame& parent = frames_[depth_ - 1];
+    if (!parent.timesRead) {
+      parent.offsetSeconds = timeOf(parent.hasOffset, parent.offset);
+      parent.startSeconds = timeOf(parent.hasStart, parent.start);
+      parent.timesRead = true;
+    }
+    parentOffset = parent.offsetSeconds;
+    parentStart = parent.startSeconds;
+  }
+  std::optional<std::string_view> offsetValue;
+  std::optional<std::string_view> durationValue;
+  std::optional<std::string_view> nameValue;
+  for (int i = 0; i < attributeCount; ++i) {
+    const xmlChar** a = attributes + 5 * i;
+    if (a[1] != nullptr) continue;
+    if (!offsetValue && is(a[0], &Names::offset, "offset")) {
+      offsetValue = attributeValue(a);
+    } else if (!durationValue && is(a[0], &Names::duration, "duration")) {
+      durationValue = attributeValue(a);
+    } else if (!nameValue && is(a[0], &Names::name, "name")) {
+      nameValue = attributeValue(a);
+    }
+  }
+  const Seconds offset = getTime(offsetValue);
+  const Seconds duration = getTime(durationValue);
+  cue.start = (offset + parentOffset) - parentStart;
+  cue.end = duration + cue.start;
+  cue.name.assign(nameValue.value_or(std::string_view()));
+}
+
+void TitleCollector::onEndElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+  TitleCollector& self = readerOf<TitleCollector>(context);
+  const Frame& frame = self.frames_[--self.depth_];
+  switch (frame.kind) {
+    case Kind::kOther:
+      break;
+    case Kind::kTitle:
+      self.endTitle();
+      if (self.titles_.empty()) self.flushCues(context);
+      break;
+    case Kind::kText:
+      self.texts_[frame.text].endPiece = self.pieces_.count();
+      --self.openTexts_;
+      break;
+    case Kind::kTextStyle:
+      self.pieces_.close(context);
+      break;
+  }
+}
+
+void TitleCollector::onCharacters(void* context, const xmlChar* characters, int length) {
+  readerOf<TitleCollector>(context).pieces_.append(characters, length);
+}
+
+void TitleCollector::endTitle() {
+  const OpenTitle title = titles_.back();
+  titles_.pop_back();
+  // Every text element that started inside the title lies inside it and has ended.
+  joined_.clear();
+  for (std::size_t t = title.firstText; t < texts_.size(); ++t) {
+    for (std::uint32_t p = texts_[t].firstPiece; p < texts_[t].endPiece; ++p) joined_ += pieces_[p];
+  }
+  Pending& cue = cues_[title.cue];
+  const std::string_view collected = trimWhiteSpace(joined_);
+  cue.text.clear();
+  appendWithoutBlankLines(cue.text, collected.empty() ? std::string_view(cue.name) : collected);
+}
+
+void TitleCollector::flushCues(void* context) {
+  for (std::uint32_t i = 0; i < cueCount_; ++i) {
+    const Pending& pending = cues_[i];
+    Cue cue;
+    cue.start = millisecondsOf(pending.start);
+    cue.end = millisecondsOf(pending.end);
+    cue.text = pending.text;
+    if (!stream_.add(cue)) {
+      DocumentParser::stop(context);
+      break;
+    }
+  }
+  cueCount_ = 0;
+  texts_.clear();
+  pieces_.truncate(0);
+}
+
+}  // namespace caplift

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <libxml/parser.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "convert/cues/cue_stream.h"
+#include "convert/titles/time_value.h"
+#include "convert/xml/sax_reader.h"
+
+namespace caplift {
+
+// The default mode: follows the parser's events and hands one cue per "title" element, in
+// start-tag order, to a CueStream as soon as the outermost open title ends. It keeps only what
+// the open titles need:
+// the string values of the text-style elements inside their text elements, and the cues of titles
+// nested in a title until the outermost one ends.
+class TitleCollector {
+ public:
+  explicit TitleCollector(CueStream& cues) : stream_(cues) {}
+
+  // Sets the content callbacks on `sax` (the other callbacks stay as they are).
+  static void useCallbacks(xmlSAXHandler& sax);
+  // Looks up the names it watches for in the parser's dictionary, from which libxml2 hands out
+  // every element and attribute name: each is then recognised by its address alone. Without a
+  // dictionary the names are compared as text.
+  void useDictionary(xmlDictPtr dictionary);
+
+  bool writeFailed() const { return stream_.failed(); }
+
+ private:
+  enum class Kind : std::uint8_t { kOther, kTitle, kText, kTextStyle };
+
+  // One open element. Its "offset" and "start" are kept for a title among its children.
+  struct Frame {
+    Kind kind = Kind::kOther;
+    bool hasOffset = false;
+    bool hasStart = false;
+    bool timesRead = false;  // offsetSeconds and startSeconds hold the two values read
+    std::uint32_t text = 0;  // kText: index in texts_
+    std::string offset;
+    std::string start;
+    Seconds offsetSeconds = 0;
+    Seconds startSeconds = 0;
+  };
+  // A text element inside a title: the text-style pieces that started within it.
+  struct TextRange {
+    std::uint32_t firstPiece;
+    std::uint32_t endPiece;
+  };
+  struct OpenTitle {
+    std::uint32_t cue;        // index in cues_
+    std::uint32_t firstText;  // first index in texts_ of the title's own text elements
+  };
+  struct Pending {
+    Seconds start = 0;
+    Seconds end = 0;
+    std::string name;
+    std::string text;
+  };
+
+  static void onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                             const xmlChar* uri, int namespaceCount, const xmlChar** namespaces,
+                             int attributeCount, int defaultedCount, const xmlChar** attributes);
+  static void onEndElement(void* context, const xmlChar* localName, const xmlChar* prefix,
+                           const xmlChar* uri);
+  static void onCharacters(void* context, const xmlChar* characters, int length);
+
+  // The names it watches for, as the parser's dictionary holds them.
+  struct Names {
+    const xmlChar* title = nullptr;
+    const xmlChar* text = nullptr;
+    const xmlChar* textStyle = nullptr;
+    const xmlChar* offset = nullptr;
+    const xmlChar* start = nullptr;
+    const xmlChar* duration = nullptr;
+    const xmlChar* name = nullptr;
+  };
+
+  bool is(const xmlChar* name, const xmlChar* Names::*wanted, const char* text) const;
+  void startElement(const xmlChar* localName, bool hasNamespace, int attributeCount,
+                    const xmlChar** attributes, Frame& frame);
+  void startTitle(int attributeCount, const xmlChar** attributes);
+  void endTitle();
+  void flushCues(void* context);
+
+  CueStream& stream_;
+  Names names_;
+  bool interned_ = false;
+  std::vector<Frame> frames_;  // open elements; frames_[0, depth_) are in use
+  std::size_t depth_ = 0;
+  std::vector<OpenTitle> titles_;
+  std::vector<TextRange> texts_;
+  std::size_t openTexts_ = 0;
+  TextPieces pieces_;
+  std::vector<Pending> cues_;  // cues_[0, cueCount_) wait for the outermost open title
+  std::uint32_t cueCount_ = 0;
+  std::string joined_;
+};
+
+}  // namespace caplift
