@@ -90,7 +90,7 @@ void AppDelegate::applicationOpenFile(const QString& path) {
     return;
   }
   // From the event loop, once the main window is on screen. A dialog still waiting for the user
-  // keeps it out: it would start a second road inside the first.
+  // keeps it out: it would start a second workflow inside the first.
   QMetaObject::invokeMethod(
       this,
       [this, chosen = chosen.toStdString()] {
@@ -106,7 +106,7 @@ void AppDelegate::openFile() {
 
 void AppDelegate::openDocument(const std::string& inputPath) {
   requireMainThread("openDocument");
-  // A drop while a preview is open would start a second road inside the first.
+  // A drop while a preview is open would start a second workflow inside the first.
   if (busy()) return;
   Converted converted = convert(inputPath, QSettings().value(kTimelineSetting).toBool());
   // A document that the timeline mode cannot place still opens as it stands, the box free to use.

@@ -15,7 +15,7 @@ caplift::AppDelegate* delegate = nullptr;
 int main(int argc, char** argv) {
   // Qt takes its own arguments; what is left is the document to open, if any.
   QApplication application(argc, argv);
-  // They stand in for the bundle's name and version.
+  // The name and version the About window, the settings and --version show.
   QApplication::setApplicationName(QStringLiteral("Caplift"));
   QApplication::setApplicationVersion(QStringLiteral(CAPLIFT_VERSION));
   // Where the settings live: ~/.config/Caplift on Linux, org.caplift.Caplift on macOS.

@@ -239,7 +239,7 @@ class Bench:
                      f"≤ {MAX_CONVERT_PEAK_MIB} MiB", largest <= MAX_CONVERT_PEAK_MIB)
         self.growth_rows = rows
 
-    def app_road(self):
+    def app_open_to_preview(self):
         path, size, titles = self.main
         self.say("\n== app: chosen file to shown preview, and launch")
         # Side by side with the converter, in turns, like the other comparisons.
@@ -402,7 +402,7 @@ class Bench:
         self.main_comparison()
         self.growth()
         if self.app.exists():
-            self.app_road()
+            self.app_open_to_preview()
         else:
             self.say("bench: no caplift_bench_app (built without the GUI): app figures skipped")
         self.micro_benchmarks()

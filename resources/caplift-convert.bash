@@ -7,7 +7,11 @@ _caplift_convert() {
 
   case $prev in
     -o | --output)
-      _filedir srt
+      _filedir '@(srt|vtt)'
+      return
+      ;;
+    --format)
+      COMPREPLY=($(compgen -W 'srt vtt' -- "$cur"))
       return
       ;;
     -d | --output-dir)
