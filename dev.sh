@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Caplift's one entry point for developers and CI: installs what is missing, builds, runs.
 #   ./dev.sh run     build and start the desktop app
-#   ./dev.sh test    build (plain and with ASan/UBSan) and run every test, then short fuzz runs
+#   ./dev.sh test    build (plain and with ASan/UBSan) and run every test, then short fuzz runs;
+#                    with CI=true also the package check below
 #   ./dev.sh package build the installable package: a .deb on Linux, Caplift.app and a .dmg on macOS
+#   ./dev.sh check-package  build the .deb, run lintian on it, install it, try it as a user would,
+#                    remove it, and put back a Caplift that was installed before (Linux)
 #   ./dev.sh bench   build and run the benchmarks (see bench/README.md)
 #   ./dev.sh deps    only install what is missing
 set -euo pipefail
@@ -21,7 +24,7 @@ debian_packages=(
 )
 # What packaging/check-package.sh needs to try the package as a user would.
 package_check_packages=(
-  desktop-file-utils appstream man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
+  lintian desktop-file-utils appstream man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
   xvfb xauth xdotool xclip
 )
 brew_packages=(cmake ninja qt libxml2 googletest google-benchmark llvm)
@@ -70,6 +73,15 @@ run_tests() {
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
+# Installs and removes packages, so it runs only where that is wanted: in CI, or when asked.
+check_package() {
+  install_deps "${package_check_packages[@]}"
+  configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  local deb
+  deb=$(package "$root/build/release")
+  "$root/packaging/check-package.sh" "$deb"
+}
+
 cmd=${1:-}
 case "$cmd" in
   deps)
@@ -89,11 +101,9 @@ case "$cmd" in
     configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCAPLIFT_BUILD_TESTS=ON
     run_tests "$root/build/release"
-    if [ "$(uname -s)" = Linux ]; then
-      echo "== the package, installed and removed"
-      install_deps "${package_check_packages[@]}"
-      deb=$(package "$root/build/release")
-      "$root/packaging/check-package.sh" "$deb"
+    if [ "$(uname -s)" = Linux ] && [ "${CI:-}" = true ]; then
+      echo "== the package: lintian, installed, tried and removed"
+      check_package
     fi
     echo "== ASan + UBSan build"
     configure_and_build "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DCAPLIFT_SANITIZE=ON
@@ -111,12 +121,17 @@ case "$cmd" in
     configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
     package "$root/build/release"
     ;;
+  check-package)
+    [ "$(uname -s)" = Linux ] || { echo "dev.sh: the package check is for the Debian package" >&2; exit 1; }
+    install_deps
+    check_package
+    ;;
   bench)
     install_deps python3-lxml time
     exec "$root/bench/run.sh" "${@:2}"
     ;;
   *)
-    sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
