@@ -8,6 +8,7 @@
 #                    remove it, and put back a Caplift that was installed before (Linux)
 #   ./dev.sh bench   build and run the benchmarks (see bench/README.md)
 #   ./dev.sh deps    only install what is missing
+# The builds are CMakePresets.json's presets, in build/<preset>.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -56,11 +57,10 @@ install_deps() {
   esac
 }
 
-# configure_and_build DIR [cmake options...]
+# configure_and_build PRESET [cmake options...]: builds in build/PRESET.
 configure_and_build() {
-  local dir=$1; shift
-  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  local preset=$1; shift
+  (cd "$root" && cmake --preset "$preset" "$@" >/dev/null && cmake --build --preset "$preset" -j "$jobs")
 }
 
 # package DIR: makes the package of the build in DIR and prints its path.
@@ -68,15 +68,15 @@ package() {
   (cd "$1" && cpack) | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p'
 }
 
+# run_tests PRESET: the test preset sets the display platform and the sanitizers' options.
 run_tests() {
-  local dir=$1
-  QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  (cd "$root" && ctest --preset "$1" -j "$jobs")
 }
 
 # Installs and removes packages, so it runs only where that is wanted: in CI, or when asked.
 check_package() {
   install_deps "${package_check_packages[@]}"
-  configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  configure_and_build release
   local deb
   deb=$(package "$root/build/release")
   "$root/packaging/check-package.sh" "$deb"
@@ -89,7 +89,7 @@ case "$cmd" in
     ;;
   run)
     install_deps
-    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCAPLIFT_BUILD_TESTS=OFF
+    configure_and_build release -DCAPLIFT_BUILD_TESTS=OFF
     if [ "$(uname -s)" = Darwin ]; then
       exec open -W "$root/build/release/app/Caplift.app"
     fi
@@ -98,19 +98,15 @@ case "$cmd" in
   test)
     install_deps
     echo "== release build"
-    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCAPLIFT_BUILD_TESTS=ON
-    run_tests "$root/build/release"
+    configure_and_build release
+    run_tests release
     if [ "$(uname -s)" = Linux ] && [ "${CI:-}" = true ]; then
       echo "== the package: lintian, installed, tried and removed"
       check_package
     fi
     echo "== ASan + UBSan build"
-    configure_and_build "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DCAPLIFT_SANITIZE=ON
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-      LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0" \
-      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-      run_tests "$root/build/asan"
+    configure_and_build asan
+    run_tests asan
     if [ -x "$root/fuzz/run.sh" ]; then
       echo "== fuzzing, ${CAPLIFT_FUZZ_SECONDS:-60} s per target"
       "$root/fuzz/run.sh" "${CAPLIFT_FUZZ_SECONDS:-60}"
@@ -118,7 +114,7 @@ case "$cmd" in
     ;;
   package)
     install_deps
-    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure_and_build release
     package "$root/build/release"
     ;;
   check-package)
@@ -131,7 +127,7 @@ case "$cmd" in
     exec "$root/bench/run.sh" "${@:2}"
     ;;
   *)
-    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac
