@@ -22,8 +22,7 @@ done
 [ -n "$python" ] || { echo "bench: needs Python 3 with lxml (./dev.sh bench installs it)" >&2; exit 1; }
 
 echo "== building in $build"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCAPLIFT_BUILD_BENCH=ON \
-  -DCAPLIFT_BUILD_TESTS=OFF >/dev/null
+(cd "$root" && cmake --preset bench >/dev/null)
 targets=(caplift-convert caplift_bench_generate caplift_bench_sax_count caplift_bench_micro)
 if grep -q '^CAPLIFT_BUILD_GUI:BOOL=ON' "$build/CMakeCache.txt"; then targets+=(caplift_bench_app); fi
 cmake --build "$build" -j "${CAPLIFT_BENCH_JOBS:-2}" --target "${targets[@]}"
