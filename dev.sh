@@ -22,13 +22,15 @@ debian_packages=(
   clang libclang-rt-14-dev
   locales
   dpkg-dev file
+  # The real readers that the tests hand the outputs to (the WebVTT parser comes from npm).
+  ffmpeg python3-srt nodejs
 )
 # What packaging/check-package.sh needs to try the package as a user would.
 package_check_packages=(
   lintian desktop-file-utils appstream man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
   xvfb xauth xdotool xclip
 )
-brew_packages=(cmake ninja qt libxml2 googletest google-benchmark llvm)
+brew_packages=(cmake ninja qt libxml2 googletest google-benchmark llvm ffmpeg node)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -42,6 +44,8 @@ install_deps() {
       for p in "${debian_packages[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
       done
+      # Debian packs npm apart from nodejs; some nodejs packages bring their own.
+      command -v npm >/dev/null || missing+=(npm)
       if [ ${#missing[@]} -gt 0 ]; then
         echo "dev.sh: installing ${missing[*]}"
         as_root apt-get update -qq

@@ -5,11 +5,13 @@ the SubRip's cues less those that do not end after they start.
    check_readers.py CAPLIFT_CONVERT CORPUS NODE_MODULES"""
 import os, pathlib, subprocess, sys, tempfile
 
-import srt
-
 convert, corpus, modules = sys.argv[1:4]
 if not os.path.isdir(corpus):
     sys.exit(print(f"corpus not found at {corpus}; skipping the real exports"))
+try:
+    import srt
+except ImportError:  # Debian's python3-srt; elsewhere there may be none
+    sys.exit(print("python3-srt not found; skipping the real readers"))
 
 
 def ffmpeg_cues(path):
