@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "cli/batch.h"
+#include "cli/batch_inputs.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "convert/io/convert_input.h"
@@ -78,8 +79,8 @@ int main(int argc, char** argv) {
       caplift::reportError(options.text);
       return 2;
     case Options::Action::kBatch:
-      return caplift::runBatch(
-          {options.inputs, options.outputDir, options.quiet, options.conversion});
+      return caplift::runBatch({caplift::expandFolders(options.inputs), options.outputDir,
+                                options.quiet, options.conversion});
     case Options::Action::kConvert:
       break;
   }
