@@ -2,14 +2,17 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileOpenEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QThread>
+#include <QToolButton>
 
 #include "app/document_files.h"
 #include "app/translations.h"
@@ -27,6 +30,13 @@ namespace {
 constexpr const char* kMainWindowTitle = "Caplift\uFF08SRT extractor\uFF09";
 constexpr const char* kTimelineSetting = "timelineTiming";
 constexpr const char* kFormatSetting = "subtitleFormat";
+constexpr const char* kSourceSetting = "cueSource";
+
+// The kind of cue chosen last time, in the order of the preview's choice.
+CueSource lastSource() {
+  const int chosen = QSettings().value(kSourceSetting).toInt();
+  return chosen == 1 ? CueSource::kCaptions : chosen == 2 ? CueSource::kAll : CueSource::kTitles;
+}
 
 // The format saved last time, for the name the save dialog proposes.
 const SubtitleFormat& lastSavedFormat() {
@@ -46,6 +56,39 @@ void showPlacement(PreviewWindow& preview, const std::optional<TimelineResult>& 
           ? QCoreApplication::translate("Caplift", "Placed on the timeline of “%1”")
                 .arg(QString::fromStdString(*project))
           : QCoreApplication::translate("Caplift", "The document has no project with a timeline."));
+}
+
+// Sets the kind chosen, the roles menu (each role with its count, ticked unless left out) and
+// what an empty text says: how to show the other kind, when only that has cues.
+void showCueChoice(PreviewWindow& preview, const CueChoice& choice,
+                   const std::vector<RoleCount>& roles, std::size_t otherKind) {
+  const QSignalBlocker quiet(preview.sourceBox);
+  preview.sourceBox->setCurrentIndex(static_cast<int>(choice.source));
+  QMenu* menu = preview.rolesButton->menu();
+  menu->clear();
+  int ticked = 0;
+  for (const RoleCount& role : roles) {
+    const QString name = QString::fromStdString(role.role);
+    QAction* action = menu->addAction(QString("%1 (%2)").arg(name).arg(role.cues));
+    action->setData(name);
+    action->setCheckable(true);
+    const auto& dropped = choice.droppedRoles;
+    action->setChecked(std::find(dropped.begin(), dropped.end(), role.role) == dropped.end());
+    ticked += action->isChecked() ? 1 : 0;
+  }
+  preview.rolesButton->setText(
+      QCoreApplication::translate("Caplift", "Roles (%1 of %2)").arg(ticked).arg(roles.size()));
+  preview.rolesButton->setEnabled(!roles.empty());
+  const char* other =
+      otherKind == 0 ? nullptr
+      : choice.source == CueSource::kCaptions
+          ? "This document has no captions, but it has titles (%1): choose Titles above to show "
+            "them."
+          : "This document has no titles, but it has captions (%1): choose Captions above to show "
+            "them.";
+  preview.textView->setPlaceholderText(
+      other ? QCoreApplication::translate("Caplift", other).arg(otherKind)
+            : localized("no_titles"));
 }
 
 }  // namespace
@@ -108,9 +151,11 @@ void AppDelegate::openDocument(const std::string& inputPath) {
   requireMainThread("openDocument");
   // A drop while a preview is open would start a second workflow inside the first.
   if (busy()) return;
-  Converted converted = convert(inputPath, QSettings().value(kTimelineSetting).toBool());
+  CueChoice choice;
+  choice.source = lastSource();
+  Converted converted = convert(inputPath, QSettings().value(kTimelineSetting).toBool(), choice);
   // A document that the timeline mode cannot place still opens as it stands, the box free to use.
-  if (converted.failure && converted.placed) converted = convert(inputPath, false);
+  if (converted.failure && converted.placed) converted = convert(inputPath, false, choice);
   if (converted.failure) return showFailure(*converted.failure);
   // What the preview shows, shared by the answers that replace it and save it.
   auto shown = std::make_shared<Converted>(std::move(converted));
@@ -118,34 +163,72 @@ void AppDelegate::openDocument(const std::string& inputPath) {
       shown->srt,
       [this, inputPath, shown](bool save) { save ? saveSRT(inputPath, *shown) : openFile(); },
       [this, inputPath, shown](PreviewWindow& preview) {
-        showPlacement(preview, shown->placed);
-        // The other mode converts the same file again and replaces the text; the box keeps to
-        // the text shown.
-        connect(preview.timelineBox, &QCheckBox::toggled, this, [=, this, &preview](bool timeline) {
-          Converted again = convert(inputPath, timeline);
-          if (again.failure) showFailure(*again.failure);
-          if (!again.failure) {
-            *shown = std::move(again);
-            preview.textView->setText(shown->srt);
-            QSettings().setValue(kTimelineSetting, timeline);
-          }
+        const auto show = [shown, &preview] {
           showPlacement(preview, shown->placed);
+          showCueChoice(preview, shown->choice, shown->roles, shown->otherKind);
+        };
+        show();
+        // Another mode, kind or set of roles converts the same file again and replaces the
+        // text; the controls keep to the text shown. `setting` is remembered once it worked.
+        const auto again = [=, this, &preview](bool timeline, const CueChoice& choice,
+                                               const char* setting, const QVariant& value) {
+          Converted converted = convert(inputPath, timeline, choice);
+          if (converted.failure) showFailure(*converted.failure);
+          if (!converted.failure) {
+            *shown = std::move(converted);
+            preview.textView->setText(shown->srt);
+            if (setting != nullptr) QSettings().setValue(setting, value);
+          }
+          show();
+        };
+        connect(preview.timelineBox, &QCheckBox::toggled, this,
+                [=](bool timeline) { again(timeline, shown->choice, kTimelineSetting, timeline); });
+        connect(preview.sourceBox, &QComboBox::currentIndexChanged, this, [=](int index) {
+          CueChoice choice = shown->choice;
+          choice.source = static_cast<CueSource>(index);
+          again(shown->placed.has_value(), choice, kSourceSetting, index);
+        });
+        connect(preview.rolesButton->menu(), &QMenu::triggered, this, [=](QAction* action) {
+          CueChoice choice = shown->choice;
+          const std::string role = action->data().toString().toStdString();
+          auto& dropped = choice.droppedRoles;
+          if (action->isChecked()) {
+            dropped.erase(std::remove(dropped.begin(), dropped.end(), role), dropped.end());
+          } else {
+            dropped.push_back(role);
+          }
+          again(shown->placed.has_value(), choice, nullptr, {});
         });
       });
 }
 
 // Reading and converting a large export takes a while: the cursor says so at once, and a
 // progress bar once it has taken half a second.
-AppDelegate::Converted AppDelegate::convert(const std::string& inputPath, bool timeline) {
+AppDelegate::Converted AppDelegate::convert(const std::string& inputPath, bool timeline,
+                                            const CueChoice& choice) {
   auto placed = timeline ? std::optional(TimelineResult()) : std::nullopt;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   converting_ = true;
-  ExtractResult result = convertChosenDocument(
-      inputPath, previewWindow ? static_cast<QWidget*>(previewWindow.get()) : window.get(),
-      placed ? &*placed : nullptr);
+  QWidget* over = previewWindow ? static_cast<QWidget*>(previewWindow.get()) : window.get();
+  Converted converted;
+  ExtractResult result =
+      convertChosenDocument(inputPath, over, placed ? &*placed : nullptr, choice, &converted.roles);
+  // Nothing of the kind chosen: the other kind is counted, so that the preview can point to it.
+  if (result.ok() && converted.roles.empty() && choice.source != CueSource::kAll) {
+    CueChoice other;
+    other.source = choice.source == CueSource::kTitles ? CueSource::kCaptions : CueSource::kTitles;
+    std::vector<RoleCount> roles;
+    TimelineResult ignored;
+    convertChosenDocument(inputPath, over, timeline ? &ignored : nullptr, other, &roles);
+    for (const RoleCount& role : roles) converted.otherKind += role.cues;
+  }
   converting_ = false;
   QApplication::restoreOverrideCursor();
-  return {std::make_shared<const std::string>(std::move(result.srt)), placed, result.failure};
+  converted.srt = std::make_shared<const std::string>(std::move(result.srt));
+  converted.placed = placed;
+  converted.failure = result.failure;
+  converted.choice = choice;
+  return converted;
 }
 
 void AppDelegate::showFailure(const ConversionFailure& failure) {
@@ -237,6 +320,8 @@ void AppDelegate::saveSRT(const std::string& inputPath, const Converted& shown) 
     ConversionOptions options;
     options.format = &format;
     if (shown.placed) options.timeline.emplace();
+    options.source = shown.choice.source;
+    options.droppedRoles = shown.choice.droppedRoles;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     converting_ = true;
     failure = exportSubtitles(path, inputPath, options, window.get());

@@ -7,6 +7,7 @@
 
 #include <QObject>
 
+#include "app/document_files.h"
 #include "app/main_window.h"
 #include "convert/conversion.h"
 #include "platform/dialogs.h"
@@ -58,6 +59,9 @@ class AppDelegate : public QObject {
     std::shared_ptr<const std::string> srt;
     std::optional<TimelineResult> placed;
     std::optional<ConversionFailure> failure;
+    CueChoice choice;              // what it shows
+    std::vector<RoleCount> roles;  // every role found, with its count
+    std::size_t otherKind = 0;     // when it shows nothing: the cues of the other kind
   };
 
   // `prepare` sets up the window before it shows.
@@ -69,7 +73,7 @@ class AppDelegate : public QObject {
   void runAfterPreviewLoops(std::function<void()> work);
   void saveSRT(const std::string& inputPath, const Converted& shown);
   void requireMainThread(const char* entryPoint) const;
-  Converted convert(const std::string& inputPath, bool timeline);
+  Converted convert(const std::string& inputPath, bool timeline, const CueChoice& choice = {});
   void showFailure(const ConversionFailure& failure);
   // The workflow is under way: a preview is open, or a conversion runs (and repaints the windows).
   bool busy() const { return previewWindow || converting_; }

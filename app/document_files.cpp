@@ -29,6 +29,12 @@ SourceWatcher progressOver(QWidget* parent, const std::string& chosenPath) {
 
 ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressParent,
                                     TimelineResult* placed) {
+  return convertChosenDocument(chosenPath, progressParent, placed, {}, nullptr);
+}
+
+ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressParent,
+                                    TimelineResult* placed, const CueChoice& choice,
+                                    std::vector<RoleCount>* roles) {
   StringOutput output;
   // SubRip text is a fraction of its document. Room reserved and never used is never touched,
   // while a large text grown by doubling is copied again and again.
@@ -39,6 +45,8 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
   }
   ConversionOptions options;
   if (placed != nullptr) options.timeline.emplace();
+  options.source = choice.source;
+  options.droppedRoles = choice.droppedRoles;
   ConversionReport report;
   ExtractResult result;
   result.failure = convertInput(chosenPath, output, options, &report,
@@ -46,6 +54,7 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
   if (result.ok()) {
     result.srt = std::move(output.text());
     if (placed != nullptr) *placed = std::move(report.placed);
+    if (roles != nullptr) *roles = std::move(report.roles);
   }
   return result;
 }

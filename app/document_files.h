@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "convert/conversion.h"
 
@@ -19,6 +20,17 @@ namespace caplift {
 // file it concerns.
 ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver = nullptr,
                                     TimelineResult* placed = nullptr);
+
+// Which cues the preview shows: the elements that give them, and the roles the user unticked.
+struct CueChoice {
+  CueSource source = CueSource::kTitles;
+  std::vector<std::string> droppedRoles;
+};
+
+// As above, showing the cues `choice` keeps; `roles` gets every role found with its count.
+ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver,
+                                    TimelineResult* placed, const CueChoice& choice,
+                                    std::vector<RoleCount>* roles);
 
 // Writes `text` to `target` whole or not at all. Refuses a target that is the chosen input's
 // document itself, before anything is written.

@@ -93,12 +93,17 @@ int runBatch(const BatchRequest& request) {
     const std::string& input = request.inputs[i];
     progress.show(i + 1, input);
     OutputFile output(outputPath(request, input));
-    if (auto failure = convertInput(input, output, request.conversion)) {
+    ConversionReport done;
+    const bool filtered = !request.conversion.roles.empty();
+    if (auto failure =
+            convertInput(input, output, request.conversion, filtered ? &done : nullptr)) {
       progress.clear();
       reportError(failure->description());
       ++failed;
     } else {
       ++converted;
+      if (filtered && done.cues == 0) progress.clear();
+      if (filtered) noteUnmatchedRoles(input, request.conversion, done);
     }
   }
   progress.clear();

@@ -47,12 +47,19 @@ int printToStdout(const std::string& text, bool stdoutClosed) {
 
 int convertOne(const Options& options, bool stdoutClosed) {
   const std::string& input = options.inputs.front();
+  caplift::ConversionReport done;
+  // Only a role filter needs what the conversion found.
+  caplift::ConversionReport* wanted = options.conversion.roles.empty() ? nullptr : &done;
+  std::optional<ConversionFailure> failure;
   if (options.output.empty()) {
     caplift::SpooledStdout output(stdoutClosed ? -1 : STDOUT_FILENO);
-    return report(caplift::convertInput(input, output, options.conversion));
+    failure = caplift::convertInput(input, output, options.conversion, wanted);
+  } else {
+    caplift::OutputFile output(options.output);
+    failure = caplift::convertInput(input, output, options.conversion, wanted);
   }
-  caplift::OutputFile output(options.output);
-  return report(caplift::convertInput(input, output, options.conversion));
+  if (!failure && wanted) caplift::noteUnmatchedRoles(input, options.conversion, done);
+  return report(failure);
 }
 
 }  // namespace

@@ -60,6 +60,19 @@ Options parseOptions(const QStringList& arguments) {
                             "(WebVTT). An --output name ending in .vtt means vtt.",
                             "format");
   parser.addOptions({output, outputDir, quiet, timeline, project, format});
+  QCommandLineOption source("source",
+                            "Which elements give cues: titles (the default), captions, or all "
+                            "(both, numbered together).",
+                            "kind");
+  QCommandLineOption role("role",
+                          "Keep only the cues of role <name>: a role, a role's name without its "
+                          "sub-role, or a caption role's name and language (SRT.de-DE), ASCII "
+                          "case ignored. May be given several times.",
+                          "name");
+  QCommandLineOption listRoles("list-roles",
+                               "Instead of subtitles, write each role with its number of cues, "
+                               "separated by a tab.");
+  parser.addOptions({source, role, listRoles});
   parser.addPositionalArgument(
       "FILE", "An FCPXML document, a .fcpxmld bundle, or - for standard input.", "FILE...");
 
@@ -97,6 +110,21 @@ Options parseOptions(const QStringList& arguments) {
   } else {
     conversion.format = formatOfPath(options.output);
   }
+
+  if (parser.isSet(source)) {
+    const QString kind = parser.value(source);
+    if (kind == "titles") {
+      conversion.source = CueSource::kTitles;
+    } else if (kind == "captions") {
+      conversion.source = CueSource::kCaptions;
+    } else if (kind == "all") {
+      conversion.source = CueSource::kAll;
+    } else {
+      return usageError("unknown --source '" + kind + "': use titles, captions or all");
+    }
+  }
+  for (const QString& name : parser.values(role)) conversion.roles.push_back(bytesOf(name));
+  conversion.listRoles = parser.isSet(listRoles);
 
   if (options.inputs.empty()) return usageError("missing FILE");
   for (const std::string& input : options.inputs) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "convert/conversion.h"
 #include "convert/conversion_failure.h"
 #include "convert/io/fd_io.h"
 
@@ -17,6 +18,20 @@ void reportLine(std::string_view line) {
   // One write per line, so that lines of parallel runs sharing a terminal do not interleave.
   // Nothing is left to do when standard error itself fails.
   (void)writeAll(STDERR_FILENO, std::string(line) + "\n");
+}
+
+void noteUnmatchedRoles(const std::string& input, const ConversionOptions& options,
+                        const ConversionReport& report) {
+  if (options.roles.empty() || options.listRoles || report.cues != 0) return;
+  const auto list = [](const auto& items, auto text) {
+    std::string joined;
+    for (const auto& item : items) joined += (joined.empty() ? "" : ", ") + text(item);
+    return joined.empty() ? std::string("none") : joined;
+  };
+  const std::string asked = list(options.roles, [](const std::string& r) { return r; });
+  const std::string present = list(report.roles, [](const RoleCount& r) { return r.role; });
+  reportError((input == "-" ? std::string("standard input") : input) + ": no cue has the role " +
+              asked + "; the roles present: " + present);
 }
 
 }  // namespace caplift

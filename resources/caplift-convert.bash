@@ -18,7 +18,11 @@ _caplift_convert() {
       _filedir -d
       return
       ;;
-    --project)
+    --project | --role)
+      return
+      ;;
+    --source)
+      COMPREPLY=($(compgen -W 'titles captions all' -- "$cur"))
       return
       ;;
   esac

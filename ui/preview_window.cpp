@@ -2,9 +2,12 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "ui/frames.h"
 #include "ui/large_text_view.h"
@@ -64,6 +67,18 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
   placement = new QLabel(this);
   placement->setGeometry(fromBottomLeft(20, 50, 560, 20, kHeight).toRect());
   placement->setTextFormat(Qt::PlainText);
+
+  // The band above the text holds the choices of what to show, so the buttons below stay as
+  // they were.
+  sourceBox = new QComboBox(this);
+  for (const char* kind : {"Titles", "Captions", "Titles and captions"}) {
+    sourceBox->addItem(QCoreApplication::translate("Caplift", kind));
+  }
+  sourceBox->setGeometry(fromBottomLeft(20, 372, 220, 24, kHeight).toRect());
+  rolesButton = new QToolButton(this);
+  rolesButton->setPopupMode(QToolButton::InstantPopup);
+  rolesButton->setMenu(new QMenu(rolesButton));
+  rolesButton->setGeometry(fromBottomLeft(250, 372, 200, 24, kHeight).toRect());
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,8 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
+class QToolButton;
 class QLabel;
 class QPushButton;
 
@@ -28,6 +30,9 @@ class PreviewWindow final : public QDialog {
   QPushButton* backButton;
   QCheckBox* timelineBox;
   QLabel* placement;
+  // Above the text: which elements give cues (titles, captions, both), and a menu of the roles.
+  QComboBox* sourceBox;
+  QToolButton* rolesButton;
   // Told before the window closes (it can only be closed in code).
   std::function<void(PreviewWindow* closing)> willClose;
 

@@ -35,6 +35,7 @@ constexpr NameEntry kNames[] = {
     {"video", Name::kStory, StoryKind::kVideo},
     {"clip", Name::kStory, StoryKind::kClip},
     {"title", Name::kStory, StoryKind::kTitle},
+    {"caption", Name::kStory, StoryKind::kCaption},
     {"mc-clip", Name::kStory, StoryKind::kMcClip},
     {"ref-clip", Name::kStory, StoryKind::kRefClip},
     {"sync-clip", Name::kStory, StoryKind::kSyncClip},
@@ -112,6 +113,11 @@ TimelineReader::Open TimelineReader::start(void* context, const xmlChar* name, i
                                            const xmlChar** attributes) {
   Open& parent = open_.empty() ? root_ : open_.back();
   const NameEntry* entry = lookUp(name);
+  // Without captions asked for, a caption is no story element at all.
+  if (entry != nullptr && entry->kind == StoryKind::kCaption && entry->name == Name::kStory &&
+      !captions_) {
+    entry = nullptr;
+  }
   if (entry != nullptr && entry->name == Name::kStory) ++model_.storyElements;
   if (parent.role == Role::kResources) {
     Open open = startResource(name, attributeCount, attributes);
@@ -156,7 +162,7 @@ TimelineReader::Open TimelineReader::start(void* context, const xmlChar* name, i
       addTimePoint(parent, attributeCount, attributes);
       return {};
     case Name::kText:
-      if (parent.role != Role::kNode || model_.nodes[parent.index].kind != StoryKind::kTitle) {
+      if (parent.role != Role::kNode || !model_.nodes[parent.index].has(kCue)) {
         return {};
       }
       ++openTexts_;
@@ -174,6 +180,7 @@ TimelineReader::Open TimelineReader::startStory(StoryKind kind, Open& parent, in
   Node node;
   node.kind = kind;
   std::string_view name;
+  std::string_view role;
   const bool referring = kind == StoryKind::kRefClip || kind == StoryKind::kMcClip;
   forEachAttribute(attributeCount, attributes, [&](const char* key, std::string_view value) {
     switch (key[0]) {
@@ -198,6 +205,7 @@ TimelineReader::Open TimelineReader::startStory(StoryKind kind, Open& parent, in
         break;
       case 'r':
         if (referring && is(key, "ref")) node.ref = symbol(value);
+        if (is(key, "role")) role = value;
         break;
       case 'n':
         if (is(key, "name")) name = value;
@@ -209,7 +217,10 @@ TimelineReader::Open TimelineReader::startStory(StoryKind kind, Open& parent, in
   const auto index = static_cast<std::uint32_t>(model_.nodes.size());
   model_.nodes.push_back(node);
   link(parent, index);
-  if (kind == StoryKind::kTitle) titles_.push_back({index, pieces_.count(), std::string(name)});
+  if ((kind == StoryKind::kTitle && titles_) || kind == StoryKind::kCaption) {
+    model_.nodes[index].flags |= kCue;
+    openCues_.push_back({index, pieces_.count(), std::string(name), std::string(role)});
+  }
   return {Role::kNode, index};
 }
 
@@ -398,7 +409,7 @@ std::uint32_t TimelineReader::symbol(std::string_view text) {
 void TimelineReader::end(void* context, const Open& open) {
   switch (open.role) {
     case Role::kNode:
-      if (model_.nodes[open.index].kind == StoryKind::kTitle) endTitle();
+      if (model_.nodes[open.index].has(kCue)) endTitle();
       break;
     case Role::kTimeline:
     case Role::kCompound:
@@ -421,8 +432,8 @@ void TimelineReader::end(void* context, const Open& open) {
 
 // The cue text as the default conversion makes it, from the title's own text elements only.
 void TimelineReader::endTitle() {
-  const OpenTitle title = std::move(titles_.back());
-  titles_.pop_back();
+  OpenTitle title = std::move(openCues_.back());
+  openCues_.pop_back();
   joined_.clear();
   for (std::uint32_t p = title.firstPiece; p < pieces_.count(); ++p) joined_ += pieces_[p];
   pieces_.truncate(title.firstPiece);
@@ -430,8 +441,14 @@ void TimelineReader::endTitle() {
   CueTexts& texts = model_.cueTexts;
   appendWithoutBlankLines(texts.bytes,
                           collected.empty() ? std::string_view(title.name) : collected);
+  const Node& node = model_.nodes[title.node];
   model_.nodes[title.node].item = static_cast<std::uint32_t>(texts.ends.size());
   texts.ends.push_back(texts.bytes.size());
+  texts.kinds.push_back(node.kind == StoryKind::kCaption ? CueKind::kCaption : CueKind::kTitle);
+  const auto [role, added] =
+      roles_.try_emplace(std::move(title.role), static_cast<std::uint32_t>(texts.roleNames.size()));
+  if (added) texts.roleNames.push_back(role->first);
+  texts.roles.push_back(role->second);
 }
 
 Model TimelineReader::take() {

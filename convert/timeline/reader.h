@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "convert/cues/roles.h"
 #include "convert/timeline/model.h"
 #include "convert/xml/sax_reader.h"
 
@@ -17,7 +18,9 @@ namespace caplift::timeline {
 // only the chosen one's timeline: the first project with a sequence, or the first of that name.
 class TimelineReader {
  public:
-  explicit TimelineReader(std::optional<std::string> project) : wanted_(std::move(project)) {}
+  // `from`: the elements that give cues.
+  TimelineReader(std::optional<std::string> project, CueSource from)
+      : wanted_(std::move(project)), titles_(takesTitles(from)), captions_(takesCaptions(from)) {}
 
   // Sets the content callbacks on `sax`.
   static void useCallbacks(xmlSAXHandler& sax);
@@ -49,6 +52,7 @@ class TimelineReader {
     std::uint32_t node;
     std::uint32_t firstPiece;
     std::string name;
+    std::string role;
   };
 
   static void onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
@@ -79,13 +83,16 @@ class TimelineReader {
   std::uint32_t symbol(std::string_view text);
 
   std::optional<std::string> wanted_;
+  bool titles_;
+  bool captions_;
   Model model_;
   Open root_;  // the parent of the root element
   std::vector<Open> open_;
   std::vector<std::uint32_t> formats_;  // of the open sequences and multicams
   std::vector<std::string> projectNames_;
   std::unordered_map<std::string, std::uint32_t> symbols_;
-  std::vector<OpenTitle> titles_;
+  std::vector<OpenTitle> openCues_;
+  std::unordered_map<std::string, std::uint32_t> roles_;  // in CueTexts::roleNames
   std::size_t openTexts_ = 0;
   TextPieces pieces_;
   std::string joined_;

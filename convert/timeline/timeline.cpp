@@ -11,10 +11,10 @@ namespace caplift {
 
 std::optional<ConversionFailure> readTimeline(ByteSource& source, CueStream& cues,
                                               const TimelineOptions& options,
-                                              TimelineResult* result) {
+                                              TimelineResult* result, CueSource from) {
   timeline::Model model;
   {
-    timeline::TimelineReader reader(options.project);
+    timeline::TimelineReader reader(options.project, from);
     xmlSAXHandler sax;
     xmlSAXVersion(&sax, 2);
     timeline::TimelineReader::useCallbacks(sax);

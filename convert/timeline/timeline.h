@@ -40,6 +40,7 @@ struct TimelineResult {
 // document without the project asked for gives no cue and no failure.
 std::optional<ConversionFailure> readTimeline(ByteSource& source, CueStream& cues,
                                               const TimelineOptions& options = {},
-                                              TimelineResult* result = nullptr);
+                                              TimelineResult* result = nullptr,
+                                              CueSource from = CueSource::kTitles);
 
 }  // namespace caplift

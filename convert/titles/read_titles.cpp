@@ -7,8 +7,8 @@
 
 namespace caplift {
 
-std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues) {
-  TitleCollector collector(cues);
+std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues, CueSource from) {
+  TitleCollector collector(cues, from);
   xmlSAXHandler sax;
   xmlSAXVersion(&sax, 2);
   TitleCollector::useCallbacks(sax);

@@ -12,6 +12,8 @@ namespace caplift {
 // every title's cue to `cues`, in start-tag order, timed from the title's and its parent clip's
 // own times. Memory is bounded by the largest title, not by the document. On failure the cues
 // handed over so far are to be discarded.
-std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues);
+// `from` says which elements give cues: titles, captions or both, all alike.
+std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues,
+                                            CueSource from = CueSource::kTitles);
 
 }  // namespace caplift

@@ -30,6 +30,8 @@ void TitleCollector::useDictionary(xmlDictPtr dictionary) {
   auto lookUp = [&](const char* text) { return xmlDictLookup(dictionary, BAD_CAST text, -1); };
   Names names;
   names.title = lookUp("title");
+  names.caption = lookUp("caption");
+  names.role = lookUp("role");
   names.text = lookUp("text");
   names.textStyle = lookUp("text-style");
   names.offset = lookUp("offset");
@@ -37,8 +39,8 @@ void TitleCollector::useDictionary(xmlDictPtr dictionary) {
   names.duration = lookUp("duration");
   names.name = lookUp("name");
   // A failed lookup (out of memory) leaves the comparison of text.
-  interned_ = names.title && names.text && names.textStyle && names.offset && names.start &&
-              names.duration && names.name;
+  interned_ = names.title && names.caption && names.role && names.text && names.textStyle &&
+              names.offset && names.start && names.duration && names.name;
   if (interned_) names_ = names;
 }
 
@@ -63,11 +65,14 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
                                   const xmlChar** attributes, Frame& frame) {
   frame.kind = Kind::kOther;
   if (!hasNamespace) {
-    if (is(localName, &Names::title, "title")) {
-      startTitle(attributeCount, attributes);
+    if (titles_ && is(localName, &Names::title, "title")) {
+      startTitle(CueKind::kTitle, attributeCount, attributes);
+      frame.kind = Kind::kTitle;
+    } else if (captions_ && is(localName, &Names::caption, "caption")) {
+      startTitle(CueKind::kCaption, attributeCount, attributes);
       frame.kind = Kind::kTitle;
     } else if (is(localName, &Names::text, "text")) {
-      if (!titles_.empty()) {
+      if (!open_.empty()) {
         frame.kind = Kind::kText;
         frame.text = static_cast<std::uint32_t>(texts_.size());
         texts_.push_back({pieces_.count(), pieces_.count()});
@@ -98,10 +103,10 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
   }
 }
 
-void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) {
+void TitleCollector::startTitle(CueKind kind, int attributeCount, const xmlChar** attributes) {
   if (cueCount_ == cues_.size()) cues_.emplace_back();
   Pending& cue = cues_[cueCount_];
-  titles_.push_back({cueCount_++, static_cast<std::uint32_t>(texts_.size())});
+  open_.push_back({cueCount_++, static_cast<std::uint32_t>(texts_.size())});
 
   Seconds parentOffset = 0;
   Seconds parentStart = 0;
@@ -119,6 +124,7 @@ void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) 
   std::optional<std::string_view> offsetValue;
   std::optional<std::string_view> durationValue;
   std::optional<std::string_view> nameValue;
+  std::optional<std::string_view> roleValue;
   for (int i = 0; i < attributeCount; ++i) {
     const xmlChar** a = attributes + 5 * i;
     if (a[1] != nullptr) continue;
@@ -128,6 +134,8 @@ void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) 
       durationValue = attributeValue(a);
     } else if (!nameValue && is(a[0], &Names::name, "name")) {
       nameValue = attributeValue(a);
+    } else if (!roleValue && is(a[0], &Names::role, "role")) {
+      roleValue = attributeValue(a);
     }
   }
   const Seconds offset = getTime(offsetValue);
@@ -135,6 +143,8 @@ void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) 
   cue.start = (offset + parentOffset) - parentStart;
   cue.end = duration + cue.start;
   cue.name.assign(nameValue.value_or(std::string_view()));
+  cue.role.assign(roleValue.value_or(std::string_view()));
+  cue.kind = kind;
 }
 
 void TitleCollector::onEndElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
@@ -145,7 +155,7 @@ void TitleCollector::onEndElement(void* context, const xmlChar*, const xmlChar*,
       break;
     case Kind::kTitle:
       self.endTitle();
-      if (self.titles_.empty()) self.flushCues(context);
+      if (self.open_.empty()) self.flushCues(context);
       break;
     case Kind::kText:
       self.texts_[frame.text].endPiece = self.pieces_.count();
@@ -162,8 +172,8 @@ void TitleCollector::onCharacters(void* context, const xmlChar* characters, int 
 }
 
 void TitleCollector::endTitle() {
-  const OpenTitle title = titles_.back();
-  titles_.pop_back();
+  const OpenTitle title = open_.back();
+  open_.pop_back();
   // Every text element that started inside the title lies inside it and has ended.
   joined_.clear();
   for (std::size_t t = title.firstText; t < texts_.size(); ++t) {
@@ -182,6 +192,8 @@ void TitleCollector::flushCues(void* context) {
     cue.start = millisecondsOf(pending.start);
     cue.end = millisecondsOf(pending.end);
     cue.text = pending.text;
+    cue.kind = pending.kind;
+    cue.role = pending.role;
     if (!stream_.add(cue)) {
       DocumentParser::stop(context);
       break;

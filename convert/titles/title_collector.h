@@ -19,7 +19,9 @@ namespace caplift {
 // nested in a title until the outermost one ends.
 class TitleCollector {
  public:
-  explicit TitleCollector(CueStream& cues) : stream_(cues) {}
+  // `from`: the elements that give cues.
+  TitleCollector(CueStream& cues, CueSource from)
+      : stream_(cues), titles_(takesTitles(from)), captions_(takesCaptions(from)) {}
 
   // Sets the content callbacks on `sax` (the other callbacks stay as they are).
   static void useCallbacks(xmlSAXHandler& sax);
@@ -31,7 +33,7 @@ class TitleCollector {
   bool writeFailed() const { return stream_.failed(); }
 
  private:
-  enum class Kind : std::uint8_t { kOther, kTitle, kText, kTextStyle };
+  enum class Kind : std::uint8_t { kOther, kTitle, kText, kTextStyle };  // kTitle: any cue element
 
   // One open element. Its "offset" and "start" are kept for a title among its children.
   struct Frame {
@@ -59,6 +61,8 @@ class TitleCollector {
     Seconds end = 0;
     std::string name;
     std::string text;
+    std::string role;
+    CueKind kind = CueKind::kTitle;
   };
 
   static void onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
@@ -71,6 +75,8 @@ class TitleCollector {
   // The names it watches for, as the parser's dictionary holds them.
   struct Names {
     const xmlChar* title = nullptr;
+    const xmlChar* caption = nullptr;
+    const xmlChar* role = nullptr;
     const xmlChar* text = nullptr;
     const xmlChar* textStyle = nullptr;
     const xmlChar* offset = nullptr;
@@ -82,16 +88,18 @@ class TitleCollector {
   bool is(const xmlChar* name, const xmlChar* Names::*wanted, const char* text) const;
   void startElement(const xmlChar* localName, bool hasNamespace, int attributeCount,
                     const xmlChar** attributes, Frame& frame);
-  void startTitle(int attributeCount, const xmlChar** attributes);
+  void startTitle(CueKind kind, int attributeCount, const xmlChar** attributes);
   void endTitle();
   void flushCues(void* context);
 
   CueStream& stream_;
+  bool titles_;
+  bool captions_;
   Names names_;
   bool interned_ = false;
   std::vector<Frame> frames_;  // open elements; frames_[0, depth_) are in use
   std::size_t depth_ = 0;
-  std::vector<OpenTitle> titles_;
+  std::vector<OpenTitle> open_;
   std::vector<TextRange> texts_;
   std::size_t openTexts_ = 0;
   TextPieces pieces_;

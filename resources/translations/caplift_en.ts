@@ -77,6 +77,30 @@
 <context>
     <name>Caplift</name>
     <message>
+        <source>Titles</source>
+        <translation>Titles</translation>
+    </message>
+    <message>
+        <source>Captions</source>
+        <translation>Captions</translation>
+    </message>
+    <message>
+        <source>Titles and captions</source>
+        <translation>Titles and captions</translation>
+    </message>
+    <message>
+        <source>Roles (%1 of %2)</source>
+        <translation>Roles (%1 of %2)</translation>
+    </message>
+    <message>
+        <source>This document has no titles, but it has captions (%1): choose Captions above to show them.</source>
+        <translation>This document has no titles, but it has captions (%1): choose Captions above to show them.</translation>
+    </message>
+    <message>
+        <source>This document has no captions, but it has titles (%1): choose Titles above to show them.</source>
+        <translation>This document has no captions, but it has titles (%1): choose Titles above to show them.</translation>
+    </message>
+    <message>
         <source>Timeline timing</source>
         <translation>Timeline timing</translation>
     </message>

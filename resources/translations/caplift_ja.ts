@@ -96,6 +96,30 @@
         <translation>“%1”を変換しています…</translation>
     </message>
     <message>
+        <source>Titles</source>
+        <translation>タイトル</translation>
+    </message>
+    <message>
+        <source>Captions</source>
+        <translation>キャプション</translation>
+    </message>
+    <message>
+        <source>Titles and captions</source>
+        <translation>タイトルとキャプション</translation>
+    </message>
+    <message>
+        <source>Roles (%1 of %2)</source>
+        <translation>ロール（%2 個中 %1 個）</translation>
+    </message>
+    <message>
+        <source>This document has no titles, but it has captions (%1): choose Captions above to show them.</source>
+        <translation>この書類にはタイトルはありませんが、キャプションが %1 件あります。上で「キャプション」を選ぶと表示されます。</translation>
+    </message>
+    <message>
+        <source>This document has no captions, but it has titles (%1): choose Titles above to show them.</source>
+        <translation>この書類にはキャプションはありませんが、タイトルが %1 件あります。上で「タイトル」を選ぶと表示されます。</translation>
+    </message>
+    <message>
         <source>Timeline timing</source>
         <translation>タイムラインのタイミング</translation>
     </message>

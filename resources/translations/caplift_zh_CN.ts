@@ -96,6 +96,30 @@
         <translation>正在转换“%1”…</translation>
     </message>
     <message>
+        <source>Titles</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <source>Captions</source>
+        <translation>字幕</translation>
+    </message>
+    <message>
+        <source>Titles and captions</source>
+        <translation>标题和字幕</translation>
+    </message>
+    <message>
+        <source>Roles (%1 of %2)</source>
+        <translation>角色（%1/%2）</translation>
+    </message>
+    <message>
+        <source>This document has no titles, but it has captions (%1): choose Captions above to show them.</source>
+        <translation>此文稿没有标题，但有 %1 条字幕：在上方选择“字幕”即可显示。</translation>
+    </message>
+    <message>
+        <source>This document has no captions, but it has titles (%1): choose Titles above to show them.</source>
+        <translation>此文稿没有字幕，但有 %1 个标题：在上方选择“标题”即可显示。</translation>
+    </message>
+    <message>
         <source>Timeline timing</source>
         <translation>按时间线计时</translation>
     </message>

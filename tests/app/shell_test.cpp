@@ -178,7 +178,12 @@ TEST(Translations, CoverEveryKeyAndReason) {
     }
     for (const char* source :
          {"Drop to convert", "Converting “%1”…", "Timeline timing",
-          "Placed on the timeline of “%1”", "The document has no project with a timeline."}) {
+          "Placed on the timeline of “%1”", "The document has no project with a timeline.",
+          "Titles", "Captions", "Titles and captions", "Roles (%1 of %2)",
+          "This document has no titles, but it has captions (%1): choose Captions above to show "
+          "them.",
+          "This document has no captions, but it has titles (%1): choose Titles above to show "
+          "them."}) {
       translated("Caplift", source);
     }
   }

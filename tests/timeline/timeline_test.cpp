@@ -15,21 +15,34 @@ namespace {
 namespace fs = std::filesystem;
 using test::readBytes;
 
-// The SubRip text, or "! refused: <why>" or "! no project (projects: ...)". A comment
-// "<!-- project: NAME -->" in the document asks for that project.
-std::string outcome(const std::string& document, std::size_t chunk, TimelineResult& result) {
-  TimelineOptions options;
-  const std::string directive = "<!-- project: ";
-  if (std::size_t at = document.find(directive); at != std::string::npos) {
-    at += directive.size();
-    options.project = document.substr(at, document.find(" -->", at) - at);
+// The SubRip text, or "! refused: <why>" or "! no project (projects: ...)". Comments in the
+// document set options: "<!-- project: NAME -->", "<!-- source: titles|captions|all -->",
+// "<!-- role: NAME -->" (again for more), "<!-- list roles -->", "<!-- default mode -->".
+std::string outcome(const std::string& document, std::size_t chunk, ConversionReport& report) {
+  ConversionOptions options;
+  options.timeline.emplace();
+  for (std::size_t at = 0; (at = document.find("<!-- ", at)) != std::string::npos;) {
+    at += 5;
+    const std::string comment = document.substr(at, document.find(" -->", at) - at);
+    const std::string key = comment.substr(0, comment.find(": "));
+    const std::string value = comment.substr(std::min(key.size() + 2, comment.size()));
+    if (key == "project") options.timeline->project = value;
+    if (key == "role") options.roles.push_back(value);
+    if (key == "source") {
+      options.source = value == "all"        ? CueSource::kAll
+                       : value == "captions" ? CueSource::kCaptions
+                                             : CueSource::kTitles;
+    }
+    options.listRoles = options.listRoles || key == "list roles";
+    if (key == "default mode") options.timeline.reset();
   }
   testing_io::ChunkedSource source(document, chunk);
   testing_io::RecordingSink sink;
-  if (auto failure = convertTimeline(source, sink, options, &result)) {
+  if (auto failure = convertDocument(source, sink, options, &report)) {
     return "! refused: " + failure->description() + "\n";
   }
-  if (result.project) return sink.text;
+  const TimelineResult& result = report.placed;
+  if (!options.timeline || result.project) return sink.text;
   std::string text = "! no project";
   for (std::size_t i = 0; i < result.projects.size(); ++i) {
     text += (i == 0 ? " (projects: " : ", ") + result.projects[i];
@@ -45,13 +58,13 @@ TEST(TimelineCases, GiveTheSubtitlesWorkedOutByHand) {
     fs::path expected = entry.path();
     // Whole, and in small reads that split every text and attribute somewhere.
     for (std::size_t chunk : {std::size_t(1) << 16, std::size_t(3)}) {
-      TimelineResult result;
-      EXPECT_EQ(outcome(document, chunk, result), readBytes(expected.replace_extension(".srt")))
+      ConversionReport report;
+      EXPECT_EQ(outcome(document, chunk, report), readBytes(expected.replace_extension(".srt")))
           << entry.path().filename();
     }
     ++cases;
   }
-  EXPECT_GE(cases, 24u);
+  EXPECT_GE(cases, 34u);
 }
 
 TEST(TimelineCorpus, PlacesTitlesWhereWorkedOutByHand) {
@@ -66,14 +79,17 @@ TEST(TimelineCorpus, PlacesTitlesWhereWorkedOutByHand) {
       bar = line.find(" | ", at);
       fields.push_back(line.substr(at, bar - at));
     }
-    ASSERT_EQ(fields.size(), 5u) << line;
-    const std::string document = readBytes(fs::path(CAPLIFT_CORPUS_DIR) / fields[0]);
-    TimelineResult result;
-    const std::string srt = "\n" + outcome(document, document.size(), result);
-    EXPECT_EQ(result.cues, std::stoul(fields[1])) << fields[0];
+    ASSERT_GE(fields.size(), 5u) << line;
+    // Options as comments after the document: "<!-- source: captions --><!-- default mode -->".
+    const std::string document =
+        readBytes(fs::path(CAPLIFT_CORPUS_DIR) / fields[0]) + (fields.size() > 5 ? fields[5] : "");
+    ConversionReport report;
+    const std::string srt = "\n" + outcome(document, document.size(), report);
+    EXPECT_EQ(report.cues, std::stoul(fields[1])) << line;
     if (fields[2] == "0") continue;
-    const std::string cue = "\n" + fields[2] + "\n" + fields[3] + "\n" + fields[4] + "\n";
-    EXPECT_NE(srt.find(cue), std::string::npos) << fields[0] << " has no cue" << cue;
+    const std::string number = fields[2] == "-" ? "" : fields[2] + "\n";
+    const std::string cue = "\n" + number + fields[3] + "\n" + fields[4] + "\n";
+    EXPECT_NE(srt.find(cue), std::string::npos) << line << " has no cue" << cue;
   }
 }
 
