@@ -9,7 +9,7 @@ std::optional<ConversionFailure> convertDocument(ByteSource& source, TextSink& s
                                                  const ConversionOptions& options,
                                                  ConversionReport* report) {
   const SubtitleFormat& format = options.format ? *options.format : defaultFormat();
-  const std::unique_ptr<CueWriter> writer = format.makeWriter();
+  const std::unique_ptr<CueWriter> writer = format.makeWriter(options.styles);
   CueStream cues(*writer, sink);
   TimelineResult placed;
   auto failure = options.timeline ? readTimeline(source, cues, *options.timeline, &placed)
@@ -34,7 +34,7 @@ std::optional<ConversionFailure> convertTimeline(ByteSource& source, TextSink& s
                                                  const TimelineOptions& options,
                                                  TimelineResult* result) {
   ConversionReport report;
-  auto failure = convertDocument(source, sink, {options, nullptr}, &report);
+  auto failure = convertDocument(source, sink, {options, nullptr, 0}, &report);
   if (!failure && result != nullptr) *result = std::move(report.placed);
   return failure;
 }

@@ -19,6 +19,8 @@ struct ConversionOptions {
   std::optional<TimelineOptions> timeline;
   // SubRip when none.
   const SubtitleFormat* format = nullptr;
+  // The styles kept as tags; none for plain text.
+  StyleSet styles = 0;
 };
 
 // What a successful conversion found.

@@ -3,32 +3,10 @@
 #include <algorithm>
 #include <numeric>
 
+#include "convert/cues/style_tags.h"
 #include "convert/cues/timestamp.h"
 
 namespace caplift {
-
-namespace {
-
-// The text escaped, so that "<", "&" and any "-->" stay text.
-void appendEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
-}
-
-}  // namespace
 
 void VttWriter::begin(CueOutput& out) {
   out.text() += "WEBVTT\n\n";
@@ -37,7 +15,7 @@ void VttWriter::begin(CueOutput& out) {
 void VttWriter::cue(CueOutput&, std::size_t, const Cue& cue) {
   if (cue.end <= cue.start) return;
   if (!held_.empty() && cue.start < held_.back().start) sorted_ = false;
-  appendEscaped(texts_, cue.text);
+  appendTagged(texts_, cue.text, cue.runs, kept_, TagDialect::kWebVtt);
   held_.push_back({cue.start, cue.end, texts_.size()});
 }
 

@@ -13,6 +13,7 @@ namespace caplift {
 // each is kept as its two times and its finished text, one after another in one string.
 class VttWriter final : public CueWriter {
  public:
+  explicit VttWriter(StyleSet kept = 0) : CueWriter(kept) {}
   void begin(CueOutput& out) override;
   void cue(CueOutput& out, std::size_t number, const Cue& cue) override;
   void end(CueOutput& out) override;

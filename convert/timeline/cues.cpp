@@ -22,6 +22,7 @@ bool handOver(std::vector<Placement>& placements, const CueTexts& texts, CueStre
     cue.start = static_cast<Milliseconds>(placement.startMs);
     cue.end = static_cast<Milliseconds>(placement.endMs);
     cue.text = texts[placement.text];
+    cue.runs = texts.runsOf(placement.text);
     if (!cues.add(cue)) return false;
   }
   return true;

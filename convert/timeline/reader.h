@@ -10,6 +10,7 @@
 
 #include "convert/timeline/model.h"
 #include "convert/xml/sax_reader.h"
+#include "convert/xml/text_styles.h"
 
 namespace caplift::timeline {
 
@@ -17,7 +18,11 @@ namespace caplift::timeline {
 // only the chosen one's timeline: the first project with a sequence, or the first of that name.
 class TimelineReader {
  public:
-  explicit TimelineReader(std::optional<std::string> project) : wanted_(std::move(project)) {}
+  // With `keepStyles`, the titles' texts come with their runs.
+  explicit TimelineReader(std::optional<std::string> project, bool keepStyles = false)
+      : wanted_(std::move(project)) {
+    if (keepStyles) styles_.emplace();
+  }
 
   // Sets the content callbacks on `sax`.
   static void useCallbacks(xmlSAXHandler& sax);
@@ -89,6 +94,7 @@ class TimelineReader {
   std::size_t openTexts_ = 0;
   TextPieces pieces_;
   std::string joined_;
+  std::optional<TextStyles> styles_;  // while styles are kept
 };
 
 }  // namespace caplift::timeline

@@ -14,7 +14,7 @@ std::optional<ConversionFailure> readTimeline(ByteSource& source, CueStream& cue
                                               TimelineResult* result) {
   timeline::Model model;
   {
-    timeline::TimelineReader reader(options.project);
+    timeline::TimelineReader reader(options.project, cues.wantsStyles());
     xmlSAXHandler sax;
     xmlSAXVersion(&sax, 2);
     timeline::TimelineReader::useCallbacks(sax);

@@ -3,12 +3,14 @@
 #include <libxml/parser.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "convert/cues/cue_stream.h"
 #include "convert/titles/time_value.h"
 #include "convert/xml/sax_reader.h"
+#include "convert/xml/text_styles.h"
 
 namespace caplift {
 
@@ -19,7 +21,9 @@ namespace caplift {
 // nested in a title until the outermost one ends.
 class TitleCollector {
  public:
-  explicit TitleCollector(CueStream& cues) : stream_(cues) {}
+  explicit TitleCollector(CueStream& cues) : stream_(cues) {
+    if (cues.wantsStyles()) styles_.emplace();
+  }
 
   // Sets the content callbacks on `sax` (the other callbacks stay as they are).
   static void useCallbacks(xmlSAXHandler& sax);
@@ -59,6 +63,7 @@ class TitleCollector {
     Seconds end = 0;
     std::string name;
     std::string text;
+    std::vector<TextRun> runs;  // only while styles are kept
   };
 
   static void onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
@@ -98,6 +103,7 @@ class TitleCollector {
   std::vector<Pending> cues_;  // cues_[0, cueCount_) wait for the outermost open title
   std::uint32_t cueCount_ = 0;
   std::string joined_;
+  std::optional<TextStyles> styles_;  // while styles are kept
 };
 
 }  // namespace caplift
