@@ -26,6 +26,7 @@ namespace {
 
 constexpr const char* kMainWindowTitle = "Caplift\uFF08SRT extractor\uFF09";
 constexpr const char* kTimelineSetting = "timelineTiming";
+constexpr const char* kStylingSetting = "keepStyling";
 constexpr const char* kFormatSetting = "subtitleFormat";
 
 // The format saved last time, for the name the save dialog proposes.
@@ -108,9 +109,10 @@ void AppDelegate::openDocument(const std::string& inputPath) {
   requireMainThread("openDocument");
   // A drop while a preview is open would start a second road inside the first.
   if (busy()) return;
-  Converted converted = convert(inputPath, QSettings().value(kTimelineSetting).toBool());
+  const bool styled = QSettings().value(kStylingSetting).toBool();
+  Converted converted = convert(inputPath, QSettings().value(kTimelineSetting).toBool(), styled);
   // A document that the timeline mode cannot place still opens as it stands, the box free to use.
-  if (converted.failure && converted.placed) converted = convert(inputPath, false);
+  if (converted.failure && converted.placed) converted = convert(inputPath, false, styled);
   if (converted.failure) return showFailure(*converted.failure);
   // What the preview shows, shared by the answers that replace it and save it.
   auto shown = std::make_shared<Converted>(std::move(converted));
@@ -119,10 +121,11 @@ void AppDelegate::openDocument(const std::string& inputPath) {
       [this, inputPath, shown](bool save) { save ? saveSRT(inputPath, *shown) : openFile(); },
       [this, inputPath, shown](PreviewWindow& preview) {
         showPlacement(preview, shown->placed);
+        preview.stylingBox->setChecked(shown->styled);
         // The other mode converts the same file again and replaces the text; the box keeps to
         // the text shown.
         connect(preview.timelineBox, &QCheckBox::toggled, this, [=, this, &preview](bool timeline) {
-          Converted again = convert(inputPath, timeline);
+          Converted again = convert(inputPath, timeline, shown->styled);
           if (again.failure) showFailure(*again.failure);
           if (!again.failure) {
             *shown = std::move(again);
@@ -131,21 +134,36 @@ void AppDelegate::openDocument(const std::string& inputPath) {
           }
           showPlacement(preview, shown->placed);
         });
+        // Styled or plain, in the mode shown, the same way.
+        connect(preview.stylingBox, &QCheckBox::toggled, this, [=, this, &preview](bool styled) {
+          Converted again = convert(inputPath, shown->placed.has_value(), styled);
+          if (again.failure) showFailure(*again.failure);
+          if (!again.failure) {
+            *shown = std::move(again);
+            preview.textView->setText(shown->srt);
+            QSettings().setValue(kStylingSetting, styled);
+          }
+          const QSignalBlocker quiet(preview.stylingBox);
+          preview.stylingBox->setChecked(shown->styled);
+          showPlacement(preview, shown->placed);
+        });
       });
 }
 
 // Reading and converting a large export takes a while: the cursor says so at once, and a
 // progress bar once it has taken half a second.
-AppDelegate::Converted AppDelegate::convert(const std::string& inputPath, bool timeline) {
+AppDelegate::Converted AppDelegate::convert(const std::string& inputPath, bool timeline,
+                                            bool styled) {
   auto placed = timeline ? std::optional(TimelineResult()) : std::nullopt;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   converting_ = true;
   ExtractResult result = convertChosenDocument(
       inputPath, previewWindow ? static_cast<QWidget*>(previewWindow.get()) : window.get(),
-      placed ? &*placed : nullptr);
+      placed ? &*placed : nullptr, styled ? kKeepAll : 0);
   converting_ = false;
   QApplication::restoreOverrideCursor();
-  return {std::make_shared<const std::string>(std::move(result.srt)), placed, result.failure};
+  return {std::make_shared<const std::string>(std::move(result.srt)), placed, result.failure,
+          styled};
 }
 
 void AppDelegate::showFailure(const ConversionFailure& failure) {
@@ -237,6 +255,7 @@ void AppDelegate::saveSRT(const std::string& inputPath, const Converted& shown) 
     ConversionOptions options;
     options.format = &format;
     if (shown.placed) options.timeline.emplace();
+    if (shown.styled) options.styles = kKeepAll;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     converting_ = true;
     failure = exportSubtitles(path, inputPath, options, window.get());

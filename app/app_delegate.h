@@ -58,6 +58,7 @@ class AppDelegate : public QObject {
     std::shared_ptr<const std::string> srt;
     std::optional<TimelineResult> placed;
     std::optional<ConversionFailure> failure;
+    bool styled = false;  // with every style kept as tags
   };
 
   // `prepare` sets up the window before it shows.
@@ -69,7 +70,7 @@ class AppDelegate : public QObject {
   void runAfterPreviewLoops(std::function<void()> work);
   void saveSRT(const std::string& inputPath, const Converted& shown);
   void requireMainThread(const char* entryPoint) const;
-  Converted convert(const std::string& inputPath, bool timeline);
+  Converted convert(const std::string& inputPath, bool timeline, bool styled = false);
   void showFailure(const ConversionFailure& failure);
   // A road is under way: a preview is open, or a conversion runs (and repaints the windows).
   bool busy() const { return previewWindow || converting_; }

@@ -28,7 +28,7 @@ SourceWatcher progressOver(QWidget* parent, const std::string& chosenPath) {
 }  // namespace
 
 ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressParent,
-                                    TimelineResult* placed) {
+                                    TimelineResult* placed, StyleSet styles) {
   StringOutput output;
   // SubRip text is a fraction of its document. Room reserved and never used is never touched,
   // while a large text grown by doubling is copied again and again.
@@ -39,6 +39,7 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
   }
   ConversionOptions options;
   if (placed != nullptr) options.timeline.emplace();
+  options.styles = styles;
   ConversionReport report;
   ExtractResult result;
   result.failure = convertInput(chosenPath, output, options, &report,

@@ -15,10 +15,10 @@ namespace caplift {
 
 // Reads the chosen input (a file, or the Info.fcpxml of an .fcpxmld bundle) and converts it, in
 // the timeline mode when `placed` is given (it then tells which project was placed), showing its
-// progress over `progressOver` when given and the conversion takes a while. A failure names the
-// file it concerns.
+// progress over `progressOver` when given, with the `styles` kept as tags, and the conversion takes
+// a while. A failure names the file it concerns.
 ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver = nullptr,
-                                    TimelineResult* placed = nullptr);
+                                    TimelineResult* placed = nullptr, StyleSet styles = 0);
 
 // Writes `text` to `target` whole or not at all. Refuses a target that is the chosen input's
 // document itself, before anything is written.

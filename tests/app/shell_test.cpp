@@ -177,7 +177,7 @@ TEST(Translations, CoverEveryKeyAndReason) {
       translated("Failure", source);
     }
     for (const char* source :
-         {"Drop to convert", "Converting “%1”…", "Timeline timing",
+         {"Drop to convert", "Converting “%1”…", "Timeline timing", "Keep styling",
           "Placed on the timeline of “%1”", "The document has no project with a timeline."}) {
       translated("Caplift", source);
     }

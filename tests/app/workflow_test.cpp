@@ -102,7 +102,7 @@ class User {
 
   void actInPreviewSoon() {
     QStringList actions;
-    static const QRegularExpression inPreview("^(press |drop |delete |close$|toggle$)");
+    static const QRegularExpression inPreview("^(press |drop |delete |close$|toggle$|style$)");
     while (answers().value(0).contains(inPreview)) actions.append(answers().takeFirst());
     if (actions.isEmpty()) return;
     QTimer::singleShot(0, [this, actions] {
@@ -114,6 +114,7 @@ class User {
         if (action.startsWith("drop ")) drop(action);
         if (action.startsWith("delete ")) QFile::remove(launched_.dir.filePath(action.mid(7)));
         if (action == "toggle") preview->timelineBox->click(), notePreview(*preview);
+        if (action == "style") preview->stylingBox->click(), notePreview(*preview);
         for (QPushButton* button :
              {preview->saveButton, preview->cancelButton, preview->backButton}) {
           if (action == "press " + button->text()) button->click();
