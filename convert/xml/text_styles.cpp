@@ -4,13 +4,26 @@
 #include <cstring>
 
 #include "convert/cues/cue_text.h"
+#include "convert/cues/int128.h"
 
 namespace caplift {
 
 namespace {
 
-bool named(const xmlChar* name, const char* wanted) {
-  return std::strcmp(reinterpret_cast<const char*>(name), wanted) == 0;
+enum class StyleElement : std::uint8_t { kOther, kTextStyle, kTextStyleDef };
+
+// Every element passes here: most differ from "text-" at once.
+StyleElement styleElement(const xmlChar* name) {
+  const auto* text = reinterpret_cast<const char*>(name);
+  if (std::strncmp(text, "text-style", 10) != 0) return StyleElement::kOther;
+  if (text[10] == '\0') return StyleElement::kTextStyle;
+  return std::strcmp(text + 10, "-def") == 0 ? StyleElement::kTextStyleDef : StyleElement::kOther;
+}
+
+std::uint64_t hashOf(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037ULL;  // FNV-1a
+  for (char c : text) hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+  return hash;
 }
 
 bool isDigit(char c) {
@@ -24,6 +37,19 @@ bool isAsciiSpace(char c) {
 // A decimal numeral times 255, clamped to [0, 1] first and rounded half up, worked on its digits
 // so that no binary fraction moves a half; none when `text` is no numeral.
 std::optional<std::uint32_t> scaledChannel(std::string_view text) {
+  // The usual "0.0313726": a fraction of up to 18 digits is worked in integers.
+  if (text.size() >= 3 && text.size() <= 20 && text[0] == '0' && text[1] == '.') {
+    UInt128 numerator = 0;
+    UInt128 scale = 1;
+    std::size_t at = 2;
+    for (; at < text.size() && isDigit(text[at]); ++at) {
+      numerator = numerator * 10 + static_cast<unsigned>(text[at] - '0');
+      scale *= 10;
+    }
+    if (at == text.size()) {
+      return static_cast<std::uint32_t>((numerator * 510 + scale) / (scale * 2));
+    }
+  }
   std::size_t at = 0;
   bool negative = false;
   if (at < text.size() && (text[at] == '+' || text[at] == '-')) negative = text[at++] == '-';
@@ -91,23 +117,40 @@ StyleAttributes readStyleAttributes(int count, const xmlChar** attributes,
                                     std::optional<std::string_view>* ref) {
   StyleAttributes read;
   forEachAttribute(count, attributes, [&](const char* name, std::string_view value) {
+    // Fonts, sizes and alignments are most of the attributes: one look at the first letter.
     const bool on = value == "1";
-    if (std::strcmp(name, "bold") == 0) {
-      read.present |= StyleAttributes::kBold;
-      read.style.bold = on;
-    } else if (std::strcmp(name, "italic") == 0) {
-      read.present |= StyleAttributes::kItalic;
-      read.style.italic = on;
-    } else if (std::strcmp(name, "underline") == 0) {
-      read.present |= StyleAttributes::kUnderline;
-      read.style.underline = on;
-    } else if (std::strcmp(name, "fontColor") == 0) {
-      read.present |= StyleAttributes::kColor;
-      const auto color = readFontColor(value);
-      read.style.hasColor = color.has_value();
-      read.style.color = color.value_or(0);
-    } else if (ref != nullptr && std::strcmp(name, "ref") == 0) {
-      *ref = value;
+    switch (name[0]) {
+      case 'b':
+        if (std::strcmp(name, "bold") == 0) {
+          read.present |= StyleAttributes::kBold;
+          read.style.bold = on;
+        }
+        break;
+      case 'i':
+        if (std::strcmp(name, "italic") == 0) {
+          read.present |= StyleAttributes::kItalic;
+          read.style.italic = on;
+        }
+        break;
+      case 'u':
+        if (std::strcmp(name, "underline") == 0) {
+          read.present |= StyleAttributes::kUnderline;
+          read.style.underline = on;
+        }
+        break;
+      case 'f':
+        if (std::strcmp(name, "fontColor") == 0) {
+          read.present |= StyleAttributes::kColor;
+          const auto color = readFontColor(value);
+          read.style.hasColor = color.has_value();
+          read.style.color = color.value_or(0);
+        }
+        break;
+      case 'r':
+        if (ref != nullptr && std::strcmp(name, "ref") == 0) *ref = value;
+        break;
+      default:
+        break;
     }
   });
   return read;
@@ -130,11 +173,51 @@ std::optional<std::uint32_t> readFontColor(std::string_view value) {
   return color;
 }
 
-void TextStyles::startElement(const xmlChar* name, bool hasNamespace, int count,
-                              const xmlChar** attributes) {
-  ++depth_;
-  if (hasNamespace) return;
-  if (named(name, "text-style-def")) {
+std::size_t TextStyles::DefTable::slotOf(std::string_view id, std::uint64_t hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  const auto part = static_cast<std::uint32_t>(hash >> 32);
+  for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    const Slot& s = slots_[slot];
+    if (s.entry == 0 || (s.hash == part && idOf(entries_[s.entry - 1]) == id)) return slot;
+  }
+}
+
+void TextStyles::DefTable::add(std::string_view id, const StyleAttributes& attributes) {
+  const std::uint64_t hash = hashOf(id);
+  Slot& slot = slots_[slotOf(id, hash)];
+  const bool added = slot.entry == 0;
+  if (added) {
+    entries_.push_back({static_cast<std::uint32_t>(ids_.size()),
+                        static_cast<std::uint32_t>(id.size()), attributes});
+    ids_.append(id);
+    slot = {static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint32_t>(entries_.size())};
+  }
+  recent_[added_++ % kRecent] = slot.entry;
+  if (!added || entries_.size() * 2 <= slots_.size()) return;
+  // At most half full, so that a search ends soon at a free slot.
+  std::vector<Slot> old(slots_.size() * 2);
+  old.swap(slots_);
+  const std::size_t mask = slots_.size() - 1;
+  for (std::uint32_t e = 0; e < entries_.size(); ++e) {
+    const std::uint64_t entryHash = hashOf(idOf(entries_[e]));
+    std::size_t at = entryHash & mask;
+    while (slots_[at].entry != 0) at = (at + 1) & mask;
+    slots_[at] = {static_cast<std::uint32_t>(entryHash >> 32), e + 1};
+  }
+}
+
+const StyleAttributes* TextStyles::DefTable::find(std::string_view id) const {
+  for (std::size_t i = 0; i < kRecent && i < added_; ++i) {
+    const Entry& recent = entries_[recent_[(added_ - 1 - i) % kRecent] - 1];
+    if (idOf(recent) == id) return &recent.attributes;
+  }
+  const Slot& slot = slots_[slotOf(id, hashOf(id))];
+  return slot.entry == 0 ? nullptr : &entries_[slot.entry - 1].attributes;
+}
+
+void TextStyles::startStyleElement(const xmlChar* name, int count, const xmlChar** attributes) {
+  const StyleElement element = styleElement(name);
+  if (element == StyleElement::kTextStyleDef) {
     OpenDef def;
     def.depth = depth_;
     forEachAttribute(count, attributes, [&](const char* key, std::string_view value) {
@@ -142,19 +225,16 @@ void TextStyles::startElement(const xmlChar* name, bool hasNamespace, int count,
     });
     defs_.push_back(std::move(def));
   } else if (!defs_.empty() && defs_.back().depth + 1 == depth_ && !defs_.back().sawStyle &&
-             named(name, "text-style")) {
+             element == StyleElement::kTextStyle) {
     defs_.back().sawStyle = true;
     defs_.back().attributes = readStyleAttributes(count, attributes);
   }
 }
 
-void TextStyles::endElement() {
-  if (!defs_.empty() && defs_.back().depth == depth_) {
-    OpenDef& def = defs_.back();
-    if (def.id) ended_.try_emplace(std::move(*def.id), def.attributes);
-    defs_.pop_back();
-  }
-  --depth_;
+void TextStyles::endDef() {
+  OpenDef& def = defs_.back();
+  if (def.id) ended_.add(*def.id, def.attributes);
+  defs_.pop_back();
 }
 
 void TextStyles::startRun(std::uint32_t piece, int count, const xmlChar** attributes) {
@@ -172,8 +252,7 @@ void TextStyles::addPieces(const TextPieces& pieces, std::uint32_t first, std::u
     const Run& run = runs_[p];
     StyleAttributes style = run.own;
     if (run.hasRef) {
-      const auto def = ended_.find(run.ref);
-      if (def != ended_.end()) style = layered(run.own, def->second);
+      if (const StyleAttributes* def = ended_.find(run.ref)) style = layered(run.own, *def);
     }
     spans_.push_back({joined_.size(), style.style});
   }

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "convert/cues/cue.h"
@@ -36,8 +35,19 @@ std::optional<std::uint32_t> readFontColor(std::string_view value);
 // every element, and builds its cue texts through it.
 class TextStyles {
  public:
-  void startElement(const xmlChar* name, bool hasNamespace, int count, const xmlChar** attributes);
-  void endElement();
+  void startElement(const xmlChar* name, bool hasNamespace, int count, const xmlChar** attributes) {
+    ++depth_;
+    // Every element passes here; few start as "text-style" does.
+    if (hasNamespace || name[0] != 't' || name[1] != 'e' || name[2] != 'x' || name[3] != 't' ||
+        name[4] != '-') {
+      return;
+    }
+    startStyleElement(name, count, attributes);
+  }
+  void endElement() {
+    if (!defs_.empty() && defs_.back().depth == depth_) endDef();
+    --depth_;
+  }
   // The text-style element that opened piece number `piece` of the reader's TextPieces.
   void startRun(std::uint32_t piece, int count, const xmlChar** attributes);
 
@@ -49,6 +59,9 @@ class TextStyles {
   void appendCue(std::string& text, std::vector<TextRun>& runs, std::string_view name);
 
  private:
+  void startStyleElement(const xmlChar* name, int count, const xmlChar** attributes);
+  void endDef();
+
   struct OpenDef {
     std::size_t depth = 0;
     std::optional<std::string> id;
@@ -65,10 +78,45 @@ class TextStyles {
     TextStyle style;
   };
 
+  // The first def of each id, in one open-addressed table: an export has a def or two for every
+  // title, and a table of nodes costs a cache miss or more for each.
+  class DefTable {
+   public:
+    // Keeps `attributes` for `id` unless the id has some already.
+    void add(std::string_view id, const StyleAttributes& attributes);
+    const StyleAttributes* find(std::string_view id) const;
+
+   private:
+    struct Entry {
+      std::uint32_t offset;  // of the id in ids_
+      std::uint32_t length;
+      StyleAttributes attributes;
+    };
+    // A slot is small, so that much of the table stays in the cache: part of the id's hash, and
+    // 1 + its entry's index (0: free).
+    struct Slot {
+      std::uint32_t hash = 0;
+      std::uint32_t entry = 0;
+    };
+    std::size_t slotOf(std::string_view id, std::uint64_t hash) const;
+    std::string_view idOf(const Entry& entry) const {
+      return std::string_view(ids_).substr(entry.offset, entry.length);
+    }
+
+    std::vector<Slot> slots_ = std::vector<Slot>(64);
+    std::vector<Entry> entries_;
+    std::string ids_;
+    // The entries of the ids added last: a run mostly refers to a def of its own title, and
+    // finding it here saves a trip to the table.
+    static constexpr std::size_t kRecent = 8;
+    std::uint32_t recent_[kRecent] = {};
+    std::size_t added_ = 0;
+  };
+
   std::size_t depth_ = 0;
   std::vector<OpenDef> defs_;
-  std::unordered_map<std::string, StyleAttributes> ended_;  // the first def of each id
-  std::vector<Run> runs_;                                   // by piece
+  DefTable ended_;
+  std::vector<Run> runs_;  // by piece
   std::string joined_;
   std::vector<Span> spans_;
 };
