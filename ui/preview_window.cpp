@@ -60,12 +60,13 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
   cancelButton = addButton(this, "cancel", fromBottomLeft(20, 20, 100, 30, kHeight));
   backButton = addButton(this, "back", fromBottomLeft(490, 20, 100, 30, kHeight));
   timelineBox = new QCheckBox(QCoreApplication::translate("Caplift", "Timeline timing"), this);
-  timelineBox->setGeometry(fromBottomLeft(140, 20, 115, 30, kHeight).toRect());
-  stylingBox = new QCheckBox(QCoreApplication::translate("Caplift", "Keep styling"), this);
-  stylingBox->setGeometry(fromBottomLeft(260, 20, 115, 30, kHeight).toRect());
+  timelineBox->setGeometry(fromBottomLeft(140, 20, 230, 30, kHeight).toRect());
   placement = new QLabel(this);
-  placement->setGeometry(fromBottomLeft(20, 50, 560, 20, kHeight).toRect());
+  placement->setGeometry(fromBottomLeft(20, 50, 420, 20, kHeight).toRect());
   placement->setTextFormat(Qt::PlainText);
+  // Beside the placement line: the row of buttons has no room left in longer languages.
+  stylingBox = new QCheckBox(QCoreApplication::translate("Caplift", "Keep styling"), this);
+  stylingBox->setGeometry(fromBottomLeft(440, 50, 140, 20, kHeight).toRect());
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {
