@@ -206,6 +206,10 @@ void TextStyles::DefTable::add(std::string_view id, const StyleAttributes& attri
   }
 }
 
+void TextStyles::DefTable::prefetch(std::string_view id) const {
+  __builtin_prefetch(&slots_[hashOf(id) & (slots_.size() - 1)]);
+}
+
 const StyleAttributes* TextStyles::DefTable::find(std::string_view id) const {
   for (std::size_t i = 0; i < kRecent && i < added_; ++i) {
     const Entry& recent = entries_[recent_[(added_ - 1 - i) % kRecent] - 1];
@@ -223,6 +227,8 @@ void TextStyles::startStyleElement(const xmlChar* name, int count, const xmlChar
     forEachAttribute(count, attributes, [&](const char* key, std::string_view value) {
       if (std::strcmp(key, "id") == 0) def.id.emplace(value);
     });
+    // The table is large; its slot comes into the cache while the def is read.
+    if (def.id) ended_.prefetch(*def.id);
     defs_.push_back(std::move(def));
   } else if (!defs_.empty() && defs_.back().depth + 1 == depth_ && !defs_.back().sawStyle &&
              element == StyleElement::kTextStyle) {

@@ -84,6 +84,8 @@ class TextStyles {
    public:
     // Keeps `attributes` for `id` unless the id has some already.
     void add(std::string_view id, const StyleAttributes& attributes);
+    // Brings the table's part for `id` into the cache, for an add() to come.
+    void prefetch(std::string_view id) const;
     const StyleAttributes* find(std::string_view id) const;
 
    private:
