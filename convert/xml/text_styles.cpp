@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "convert/cues/cue_text.h"
-#include "convert/cues/int128.h"
 
 namespace caplift {
 
@@ -37,16 +36,19 @@ bool isAsciiSpace(char c) {
 // A decimal numeral times 255, clamped to [0, 1] first and rounded half up, worked on its digits
 // so that no binary fraction moves a half; none when `text` is no numeral.
 std::optional<std::uint32_t> scaledChannel(std::string_view text) {
-  // The usual "0.0313726": a fraction of up to 18 digits is worked in integers.
-  if (text.size() >= 3 && text.size() <= 20 && text[0] == '0' && text[1] == '.') {
-    UInt128 numerator = 0;
-    UInt128 scale = 1;
+  // The usual "0", "1" and "0.0313726": a fraction of up to 15 digits is worked in 64-bit
+  // integers.
+  if (text == "0" || text == "1") return text[0] == '1' ? 255 : 0;
+  if (text.size() >= 3 && text.size() <= 17 && text[0] == '0' && text[1] == '.') {
+    std::uint64_t numerator = 0;
+    std::uint64_t scale = 1;
     std::size_t at = 2;
     for (; at < text.size() && isDigit(text[at]); ++at) {
       numerator = numerator * 10 + static_cast<unsigned>(text[at] - '0');
       scale *= 10;
     }
     if (at == text.size()) {
+      // 255 * n / scale, rounded half up.
       return static_cast<std::uint32_t>((numerator * 510 + scale) / (scale * 2));
     }
   }
