@@ -189,8 +189,7 @@ void TextStyles::DefTable::add(std::string_view id, const StyleAttributes& attri
   Slot& slot = slots_[slotOf(id, hash)];
   const bool added = slot.entry == 0;
   if (added) {
-    entries_.push_back({static_cast<std::uint32_t>(ids_.size()),
-                        static_cast<std::uint32_t>(id.size()), attributes});
+    entries_.push_back({ids_.size(), id.size(), attributes});
     ids_.append(id);
     slot = {static_cast<std::uint32_t>(hash >> 32), static_cast<std::uint32_t>(entries_.size())};
   }

@@ -90,8 +90,8 @@ class TextStyles {
 
    private:
     struct Entry {
-      std::uint32_t offset;  // of the id in ids_
-      std::uint32_t length;
+      std::size_t offset;  // of the id in ids_
+      std::size_t length;
       StyleAttributes attributes;
     };
     // A slot is small, so that much of the table stays in the cache: part of the id's hash, and
