@@ -103,21 +103,16 @@ std::optional<StyleSet> parseStyleList(std::string_view list) {
 }
 
 void appendEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
+  // Text between the escaped bytes goes in one piece.
+  std::size_t done = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '&' && c != '<' && c != '>') continue;
+    out.append(text.data() + done, i - done);
+    out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
+    done = i + 1;
   }
+  out.append(text.data() + done, text.size() - done);
 }
 
 void appendTagged(std::string& out, std::string_view text, std::span<const TextRun> runs,
