@@ -29,6 +29,7 @@ namespace {
 
 constexpr const char* kMainWindowTitle = "Caplift\uFF08SRT extractor\uFF09";
 constexpr const char* kTimelineSetting = "timelineTiming";
+constexpr const char* kStylingSetting = "keepStyling";
 constexpr const char* kFormatSetting = "subtitleFormat";
 constexpr const char* kSourceSetting = "cueSource";
 
@@ -153,6 +154,7 @@ void AppDelegate::openDocument(const std::string& inputPath) {
   if (busy()) return;
   CueChoice choice;
   choice.source = lastSource();
+  choice.styles = QSettings().value(kStylingSetting).toBool() ? kKeepAll : 0;
   Converted converted = convert(inputPath, QSettings().value(kTimelineSetting).toBool(), choice);
   // A document that the timeline mode cannot place still opens as it stands, the box free to use.
   if (converted.failure && converted.placed) converted = convert(inputPath, false, choice);
@@ -166,6 +168,8 @@ void AppDelegate::openDocument(const std::string& inputPath) {
         const auto show = [shown, &preview] {
           showPlacement(preview, shown->placed);
           showCueChoice(preview, shown->choice, shown->roles, shown->otherKind);
+          const QSignalBlocker quiet(preview.stylingBox);
+          preview.stylingBox->setChecked(shown->choice.styles != 0);
         };
         show();
         // Another mode, kind or set of roles converts the same file again and replaces the
@@ -198,6 +202,12 @@ void AppDelegate::openDocument(const std::string& inputPath) {
             dropped.push_back(role);
           }
           again(shown->placed.has_value(), choice, nullptr, {});
+        });
+        // Styled or plain, in the mode shown, the same way.
+        connect(preview.stylingBox, &QCheckBox::toggled, this, [=](bool styled) {
+          CueChoice choice = shown->choice;
+          choice.styles = styled ? kKeepAll : 0;
+          again(shown->placed.has_value(), choice, kStylingSetting, styled);
         });
       });
 }
@@ -322,6 +332,7 @@ void AppDelegate::saveSRT(const std::string& inputPath, const Converted& shown) 
     if (shown.placed) options.timeline.emplace();
     options.source = shown.choice.source;
     options.droppedRoles = shown.choice.droppedRoles;
+    options.styles = shown.choice.styles;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     converting_ = true;
     failure = exportSubtitles(path, inputPath, options, window.get());

@@ -47,6 +47,7 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
   if (placed != nullptr) options.timeline.emplace();
   options.source = choice.source;
   options.droppedRoles = choice.droppedRoles;
+  options.styles = choice.styles;
   ConversionReport report;
   ExtractResult result;
   result.failure = convertInput(chosenPath, output, options, &report,

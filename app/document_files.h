@@ -21,10 +21,12 @@ namespace caplift {
 ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver = nullptr,
                                     TimelineResult* placed = nullptr);
 
-// Which cues the preview shows: the elements that give them, and the roles the user unticked.
+// Which cues the preview shows: the elements that give them, the roles the user unticked, and
+// the styles kept.
 struct CueChoice {
   CueSource source = CueSource::kTitles;
   std::vector<std::string> droppedRoles;
+  StyleSet styles = 0;  // kept as tags
 };
 
 // As above, showing the cues `choice` keeps; `roles` gets every role found with its count.

@@ -59,7 +59,11 @@ Options parseOptions(const QStringList& arguments) {
                             "Write subtitles as <format>: srt (SubRip, the default) or vtt "
                             "(WebVTT). An --output name ending in .vtt means vtt.",
                             "format");
-  parser.addOptions({output, outputDir, quiet, timeline, project, format});
+  QCommandLineOption style("style",
+                           "Keep the styles in <list> as tags: a comma list of i (italic), b "
+                           "(bold), u (underline), color, or all.",
+                           "list");
+  parser.addOptions({output, outputDir, quiet, timeline, project, format, style});
   QCommandLineOption source("source",
                             "Which elements give cues: titles (the default), captions, or all "
                             "(both, numbered together).",
@@ -125,6 +129,13 @@ Options parseOptions(const QStringList& arguments) {
   }
   for (const QString& name : parser.values(role)) conversion.roles.push_back(bytesOf(name));
   conversion.listRoles = parser.isSet(listRoles);
+  if (parser.isSet(style)) {
+    const auto styles = parseStyleList(bytesOf(parser.value(style)));
+    if (!styles) {
+      return usageError("unknown --style '" + parser.value(style) + "': use i, b, u, color or all");
+    }
+    conversion.styles = *styles;
+  }
 
   if (options.inputs.empty()) return usageError("missing FILE");
   for (const std::string& input : options.inputs) {

@@ -23,7 +23,7 @@ struct Options {
   std::string output;     // kConvert: the file to write; empty for standard output
   std::string outputDir;  // kBatch
   bool quiet = false;
-  ConversionOptions conversion;  // --timeline, --project, --format
+  ConversionOptions conversion;  // --timeline, --project, --format, --style
   std::string text;
 };
 

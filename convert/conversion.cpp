@@ -11,7 +11,7 @@ std::optional<ConversionFailure> convertDocument(ByteSource& source, TextSink& s
   const SubtitleFormat& format = options.format ? *options.format : defaultFormat();
   const std::unique_ptr<CueWriter> writer =
       options.listRoles ? std::make_unique<RoleListWriter>(&format != &defaultFormat())
-                        : format.makeWriter();
+                        : format.makeWriter(options.styles);
   CueStream cues(*writer, sink);
   // Only where it is asked for or reported: a plain conversion does no more than it did.
   std::optional<RoleFilter> filter;

@@ -29,6 +29,8 @@ struct ConversionOptions {
   std::vector<std::string> droppedRoles;
   // Writes each role with its number of cues instead of subtitles.
   bool listRoles = false;
+  // The styles kept as tags; none for plain text.
+  StyleSet styles = 0;
 };
 
 // What a successful conversion found.

@@ -25,6 +25,13 @@ _caplift_convert() {
       COMPREPLY=($(compgen -W 'titles captions all' -- "$cur"))
       return
       ;;
+    --style)
+      # A comma list: complete the item after the last comma.
+      local items=${cur%"${cur##*,}"}
+      COMPREPLY=($(compgen -P "$items" -W 'i b u color all' -- "${cur##*,}"))
+      compopt -o nospace
+      return
+      ;;
   esac
   $split && return
 

@@ -65,7 +65,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
   timelineBox = new QCheckBox(QCoreApplication::translate("Caplift", "Timeline timing"), this);
   timelineBox->setGeometry(fromBottomLeft(140, 20, 230, 30, kHeight).toRect());
   placement = new QLabel(this);
-  placement->setGeometry(fromBottomLeft(20, 50, 560, 20, kHeight).toRect());
+  placement->setGeometry(fromBottomLeft(20, 50, 420, 20, kHeight).toRect());
   placement->setTextFormat(Qt::PlainText);
 
   // The band above the text holds the choices of what to show, so the buttons below stay as
@@ -74,11 +74,13 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
   for (const char* kind : {"Titles", "Captions", "Titles and captions"}) {
     sourceBox->addItem(QCoreApplication::translate("Caplift", kind));
   }
-  sourceBox->setGeometry(fromBottomLeft(20, 372, 220, 24, kHeight).toRect());
+  sourceBox->setGeometry(fromBottomLeft(20, 372, 180, 24, kHeight).toRect());
   rolesButton = new QToolButton(this);
   rolesButton->setPopupMode(QToolButton::InstantPopup);
   rolesButton->setMenu(new QMenu(rolesButton));
-  rolesButton->setGeometry(fromBottomLeft(250, 372, 200, 24, kHeight).toRect());
+  rolesButton->setGeometry(fromBottomLeft(210, 372, 180, 24, kHeight).toRect());
+  stylingBox = new QCheckBox(QCoreApplication::translate("Caplift", "Keep styling"), this);
+  stylingBox->setGeometry(fromBottomLeft(405, 372, 175, 24, kHeight).toRect());
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

@@ -17,9 +17,10 @@ namespace caplift {
 class LargeTextView;
 
 // The modal preview of an SRT text: the whole text, read-only and scrolling, a line below it that
-// says which project the timeline mode placed, and the cancel, save and back buttons with the
-// timeline mode's check box between them. The frame offers no way to close, minimise or resize it,
-// and neither Return nor Escape presses a button: only the buttons end the preview.
+// says which project the timeline mode placed with the styling's check box at its end, and the
+// cancel, save and back buttons with the timeline mode's check box between them. The frame offers
+// no way to close, minimise or resize it, and neither Return nor Escape presses a button: only the
+// buttons end the preview.
 class PreviewWindow final : public QDialog {
  public:
   PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget* parent);
@@ -29,6 +30,7 @@ class PreviewWindow final : public QDialog {
   QPushButton* cancelButton;
   QPushButton* backButton;
   QCheckBox* timelineBox;
+  QCheckBox* stylingBox;
   QLabel* placement;
   // Above the text: which elements give cues (titles, captions, both), and a menu of the roles.
   QComboBox* sourceBox;

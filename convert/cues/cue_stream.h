@@ -32,6 +32,8 @@ class CueStream {
   }
   bool failed() const { return out_.failed(); }
   std::size_t cues() const { return count_; }
+  // Whether the cues' runs are written; without, the modes leave them empty.
+  bool wantsStyles() const { return writer_.keptStyles() != 0; }
 
  private:
   CueWriter& writer_;

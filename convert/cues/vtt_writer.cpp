@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "convert/cues/style_tags.h"
 #include "convert/cues/timestamp.h"
 
 namespace caplift {
@@ -9,19 +10,6 @@ namespace caplift {
 namespace {
 
 constexpr std::size_t kPieceSize = 1 << 20;
-
-// The text escaped, so that "<", "&" and any "-->" stay text.
-void appendEscaped(std::string& out, std::string_view text) {
-  std::size_t done = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '&' && c != '<' && c != '>') continue;
-    out.append(text.data() + done, i - done);
-    out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
-    done = i + 1;
-  }
-  out.append(text.data() + done, text.size() - done);
-}
 
 }  // namespace
 
@@ -41,7 +29,7 @@ void VttWriter::cue(CueOutput&, std::size_t, const Cue& cue) {
   piece += " --> ";
   appendTimestamp(piece, cue.end, '.');
   piece += '\n';
-  appendEscaped(piece, cue.text);
+  appendTagged(piece, cue.text, cue.runs, kept_, TagDialect::kWebVtt);
   piece += "\n\n";
   held_.push_back({cue.start, static_cast<std::uint32_t>(pieces_.size() - 1),
                    static_cast<std::uint32_t>(offset),

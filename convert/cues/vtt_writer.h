@@ -14,6 +14,7 @@ namespace caplift {
 // stands when the cues came in order, as they nearly always do.
 class VttWriter final : public CueWriter {
  public:
+  explicit VttWriter(StyleSet kept = 0) : CueWriter(kept) {}
   void begin(CueOutput& out) override;
   void cue(CueOutput& out, std::size_t number, const Cue& cue) override;
   void end(CueOutput& out) override;

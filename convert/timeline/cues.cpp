@@ -24,6 +24,7 @@ bool handOver(std::vector<Placement>& placements, const CueTexts& texts, CueStre
     cue.text = texts[placement.text];
     cue.kind = texts.kinds[placement.text];
     cue.role = texts.roleNames[texts.roles[placement.text]];
+    cue.runs = texts.runsOf(placement.text);
     if (!cues.add(cue)) return false;
   }
   return true;

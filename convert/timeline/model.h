@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -100,13 +101,22 @@ struct Resource {
   std::uint32_t index = kNone;  // in Model::formats, compounds or multicams
 };
 
-// The cue texts of the titles, one after another, with their kinds and roles.
+// The cue texts of the titles, one after another, with their kinds and roles, and their runs
+// while styles are kept.
 struct CueTexts {
   std::string bytes;
   std::vector<std::size_t> ends;
   std::vector<CueKind> kinds;
   std::vector<std::uint32_t> roles;  // in roleNames
   std::vector<std::string> roleNames;
+  std::vector<TextRun> runs;
+  std::vector<std::size_t> runEnds;  // empty when styles are not kept
+
+  std::span<const TextRun> runsOf(std::uint32_t title) const {
+    if (runEnds.empty()) return {};
+    const std::size_t begin = title == 0 ? 0 : runEnds[title - 1];
+    return std::span<const TextRun>(runs).subspan(begin, runEnds[title] - begin);
+  }
 
   std::string_view operator[](std::uint32_t title) const {
     const std::size_t begin = title == 0 ? 0 : ends[title - 1];

@@ -92,6 +92,10 @@ void TimelineReader::onStartElement(void* context, const xmlChar* localName, con
                                     int defaultedCount, const xmlChar** attributes) {
   TimelineReader& self = readerOf<TimelineReader>(context);
   Open open;
+  if (self.styles_) {
+    self.styles_->startElement(localName, prefix != nullptr || uri != nullptr,
+                               attributeCount - defaultedCount, attributes);
+  }
   if (prefix == nullptr && uri == nullptr) {
     open = self.start(context, localName, attributeCount - defaultedCount, attributes);
   }
@@ -102,6 +106,7 @@ void TimelineReader::onEndElement(void* context, const xmlChar*, const xmlChar*,
   TimelineReader& self = readerOf<TimelineReader>(context);
   const Open open = self.open_.back();
   self.open_.pop_back();
+  if (self.styles_) self.styles_->endElement();
   self.end(context, open);
 }
 
@@ -169,6 +174,7 @@ TimelineReader::Open TimelineReader::start(void* context, const xmlChar* name, i
       return {Role::kTitleText};
     case Name::kTextStyle:
       if (openTexts_ == 0) return {};
+      if (styles_) styles_->startRun(pieces_.count(), attributeCount, attributes);
       pieces_.open(context, onCharacters);
       return {Role::kTextStyle};
   }
@@ -434,13 +440,20 @@ void TimelineReader::end(void* context, const Open& open) {
 void TimelineReader::endTitle() {
   OpenTitle title = std::move(openCues_.back());
   openCues_.pop_back();
-  joined_.clear();
-  for (std::uint32_t p = title.firstPiece; p < pieces_.count(); ++p) joined_ += pieces_[p];
-  pieces_.truncate(title.firstPiece);
-  const std::string_view collected = trimWhiteSpace(joined_);
   CueTexts& texts = model_.cueTexts;
-  appendWithoutBlankLines(texts.bytes,
-                          collected.empty() ? std::string_view(title.name) : collected);
+  if (styles_) {
+    styles_->addPieces(pieces_, title.firstPiece, pieces_.count());
+    pieces_.truncate(title.firstPiece);
+    styles_->appendCue(texts.bytes, texts.runs, title.name);
+    texts.runEnds.push_back(texts.runs.size());
+  } else {
+    joined_.clear();
+    for (std::uint32_t p = title.firstPiece; p < pieces_.count(); ++p) joined_ += pieces_[p];
+    pieces_.truncate(title.firstPiece);
+    const std::string_view collected = trimWhiteSpace(joined_);
+    appendWithoutBlankLines(texts.bytes,
+                            collected.empty() ? std::string_view(title.name) : collected);
+  }
   const Node& node = model_.nodes[title.node];
   model_.nodes[title.node].item = static_cast<std::uint32_t>(texts.ends.size());
   texts.ends.push_back(texts.bytes.size());

@@ -11,6 +11,7 @@
 #include "convert/cues/roles.h"
 #include "convert/timeline/model.h"
 #include "convert/xml/sax_reader.h"
+#include "convert/xml/text_styles.h"
 
 namespace caplift::timeline {
 
@@ -18,9 +19,11 @@ namespace caplift::timeline {
 // only the chosen one's timeline: the first project with a sequence, or the first of that name.
 class TimelineReader {
  public:
-  // `from`: the elements that give cues.
-  TimelineReader(std::optional<std::string> project, CueSource from)
-      : wanted_(std::move(project)), titles_(takesTitles(from)), captions_(takesCaptions(from)) {}
+  // `from`: the elements that give cues. With `keepStyles`, the texts come with their runs.
+  TimelineReader(std::optional<std::string> project, CueSource from, bool keepStyles = false)
+      : wanted_(std::move(project)), titles_(takesTitles(from)), captions_(takesCaptions(from)) {
+    if (keepStyles) styles_.emplace();
+  }
 
   // Sets the content callbacks on `sax`.
   static void useCallbacks(xmlSAXHandler& sax);
@@ -96,6 +99,7 @@ class TimelineReader {
   std::size_t openTexts_ = 0;
   TextPieces pieces_;
   std::string joined_;
+  std::optional<TextStyles> styles_;  // while styles are kept
 };
 
 }  // namespace caplift::timeline

@@ -14,7 +14,7 @@ std::optional<ConversionFailure> readTimeline(ByteSource& source, CueStream& cue
                                               TimelineResult* result, CueSource from) {
   timeline::Model model;
   {
-    timeline::TimelineReader reader(options.project, from);
+    timeline::TimelineReader reader(options.project, from, cues.wantsStyles());
     xmlSAXHandler sax;
     xmlSAXVersion(&sax, 2);
     timeline::TimelineReader::useCallbacks(sax);

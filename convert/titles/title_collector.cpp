@@ -58,6 +58,13 @@ void TitleCollector::onStartElement(void* context, const xmlChar* localName, con
   self.startElement(localName, prefix != nullptr || uri != nullptr, attributeCount - defaultedCount,
                     attributes, frame);
   ++self.depth_;
+  if (self.styles_) {
+    self.styles_->startElement(localName, prefix != nullptr || uri != nullptr,
+                               attributeCount - defaultedCount, attributes);
+    if (frame.kind == Kind::kTextStyle) {
+      self.styles_->startRun(self.pieces_.count(), attributeCount - defaultedCount, attributes);
+    }
+  }
   if (frame.kind == Kind::kTextStyle) self.pieces_.open(context, onCharacters);
 }
 
@@ -150,6 +157,7 @@ void TitleCollector::startTitle(CueKind kind, int attributeCount, const xmlChar*
 void TitleCollector::onEndElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
   TitleCollector& self = readerOf<TitleCollector>(context);
   const Frame& frame = self.frames_[--self.depth_];
+  if (self.styles_) self.styles_->endElement();
   switch (frame.kind) {
     case Kind::kOther:
       break;
@@ -175,11 +183,20 @@ void TitleCollector::endTitle() {
   const OpenTitle title = open_.back();
   open_.pop_back();
   // Every text element that started inside the title lies inside it and has ended.
+  Pending& cue = cues_[title.cue];
+  if (styles_) {
+    for (std::size_t t = title.firstText; t < texts_.size(); ++t) {
+      styles_->addPieces(pieces_, texts_[t].firstPiece, texts_[t].endPiece);
+    }
+    cue.text.clear();
+    cue.runs.clear();
+    styles_->appendCue(cue.text, cue.runs, cue.name);
+    return;
+  }
   joined_.clear();
   for (std::size_t t = title.firstText; t < texts_.size(); ++t) {
     for (std::uint32_t p = texts_[t].firstPiece; p < texts_[t].endPiece; ++p) joined_ += pieces_[p];
   }
-  Pending& cue = cues_[title.cue];
   const std::string_view collected = trimWhiteSpace(joined_);
   cue.text.clear();
   appendWithoutBlankLines(cue.text, collected.empty() ? std::string_view(cue.name) : collected);
@@ -194,6 +211,7 @@ void TitleCollector::flushCues(void* context) {
     cue.text = pending.text;
     cue.kind = pending.kind;
     cue.role = pending.role;
+    if (styles_) cue.runs = pending.runs;
     if (!stream_.add(cue)) {
       DocumentParser::stop(context);
       break;

@@ -3,12 +3,14 @@
 #include <libxml/parser.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "convert/cues/cue_stream.h"
 #include "convert/titles/time_value.h"
 #include "convert/xml/sax_reader.h"
+#include "convert/xml/text_styles.h"
 
 namespace caplift {
 
@@ -21,7 +23,9 @@ class TitleCollector {
  public:
   // `from`: the elements that give cues.
   TitleCollector(CueStream& cues, CueSource from)
-      : stream_(cues), titles_(takesTitles(from)), captions_(takesCaptions(from)) {}
+      : stream_(cues), titles_(takesTitles(from)), captions_(takesCaptions(from)) {
+    if (cues.wantsStyles()) styles_.emplace();
+  }
 
   // Sets the content callbacks on `sax` (the other callbacks stay as they are).
   static void useCallbacks(xmlSAXHandler& sax);
@@ -63,6 +67,7 @@ class TitleCollector {
     std::string text;
     std::string role;
     CueKind kind = CueKind::kTitle;
+    std::vector<TextRun> runs;  // only while styles are kept
   };
 
   static void onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
@@ -106,6 +111,7 @@ class TitleCollector {
   std::vector<Pending> cues_;  // cues_[0, cueCount_) wait for the outermost open title
   std::uint32_t cueCount_ = 0;
   std::string joined_;
+  std::optional<TextStyles> styles_;  // while styles are kept
 };
 
 }  // namespace caplift

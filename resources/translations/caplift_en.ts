@@ -105,6 +105,10 @@
         <translation>Timeline timing</translation>
     </message>
     <message>
+        <source>Keep styling</source>
+        <translation>Keep styling</translation>
+    </message>
+    <message>
         <source>Placed on the timeline of “%1”</source>
         <translation>Placed on the timeline of “%1”</translation>
     </message>

@@ -124,6 +124,10 @@
         <translation>タイムラインのタイミング</translation>
     </message>
     <message>
+        <source>Keep styling</source>
+        <translation>スタイルを保持</translation>
+    </message>
+    <message>
         <source>Placed on the timeline of “%1”</source>
         <translation>“%1”のタイムライン上に配置</translation>
     </message>

@@ -124,6 +124,10 @@
         <translation>按时间线计时</translation>
     </message>
     <message>
+        <source>Keep styling</source>
+        <translation>保留样式</translation>
+    </message>
+    <message>
         <source>Placed on the timeline of “%1”</source>
         <translation>已按“%1”的时间线放置</translation>
     </message>

@@ -111,7 +111,7 @@ class User {
   void actInPreviewSoon() {
     QStringList actions;
     static const QRegularExpression inPreview(
-        "^(press |drop |delete |close$|toggle$|choose |untick )");
+        "^(press |drop |delete |close$|toggle$|style$|choose |untick )");
     while (answers().value(0).contains(inPreview)) actions.append(answers().takeFirst());
     if (actions.isEmpty()) return;
     QTimer::singleShot(0, [this, actions] {
@@ -129,6 +129,7 @@ class User {
         for (QAction* role : preview->rolesButton->menu()->actions()) {
           if (action == "untick " + role->data().toString()) role->trigger(), notePreview(*preview);
         }
+        if (action == "style") preview->stylingBox->click(), notePreview(*preview);
         for (QPushButton* button :
              {preview->saveButton, preview->cancelButton, preview->backButton}) {
           if (action == "press " + button->text()) button->click();
