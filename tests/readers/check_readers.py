@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Every corpus export, in both modes, written as SubRip and as WebVTT and read back by real readers:
-python3-srt and ffmpeg for SubRip, a strict WebVTT parser and ffmpeg for WebVTT. The WebVTT must hold
-the SubRip's cues less those that do not end after they start.
+"""Every corpus export, in both modes, plain and with captions and styles, written as SubRip and as
+WebVTT and read back by real readers: python3-srt and ffmpeg for SubRip, a strict WebVTT parser and
+ffmpeg for WebVTT. The WebVTT must hold the SubRip's cues less those that do not end after they
+start.
    check_readers.py CAPLIFT_CONVERT CORPUS NODE_MODULES"""
 import os, pathlib, subprocess, sys, tempfile
 
@@ -23,12 +24,15 @@ def ffmpeg_cues(path):
 
 work = pathlib.Path(tempfile.mkdtemp())
 failures, vtts, expected = [], [], []
+OPTIONS = ([], ["--timeline"], ["--source", "all", "--style", "all"],
+           ["--timeline", "--source", "captions", "--style", "all"])
 for document in sorted(pathlib.Path(corpus).rglob("*.fcpxml")):
-    for mode in ([], ["--timeline"]):
-        run = lambda *args: subprocess.run([convert, *mode, *args, str(document)], capture_output=True)
+    for number, options in enumerate(OPTIONS):
+        run = lambda *args: subprocess.run([convert, *options, *args, str(document)],
+                                           capture_output=True)
         if run().returncode != 0:  # no project to place: nothing to read
             continue
-        name = f"{document.parent.name}-{document.stem}{''.join(mode)}"
+        name = f"{document.parent.name}-{document.stem}-{number}"
         text = run().stdout.decode()
         cues = list(srt.parse(text))
         if srt.compose(cues, reindex=False) != text:
