@@ -64,15 +64,15 @@ QString timelineHint(const DocumentNotes& notes, std::size_t cues) {
     if (count != 0) reasons << QCoreApplication::translate("Caplift", text, nullptr, int(count));
   };
   if (notes.tcStart != 0) {
-    reasons << QCoreApplication::translate("Caplift", "the project starts at %1")
-                   .arg(timecodeOf(notes.tcStart));
+    reasons
+        << QCoreApplication::translate("Caplift", "starts at %1").arg(timecodeOf(notes.tcStart));
   }
   add(notes.inClips, "%n in compound clips");
   add(notes.disabled, "%n disabled");
   add(notes.inAuditions, "%n in auditions");
   add(notes.onNestedLanes, "%n on nested lanes");
   add(notes.inOtherProjects, "%n in other projects");
-  return QCoreApplication::translate("Caplift", "Timeline timing places titles elsewhere: %1.")
+  return QCoreApplication::translate("Caplift", "Timeline timing differs: %1")
       .arg(reasons.join(QCoreApplication::translate("Caplift", ", ")));
 }
 
