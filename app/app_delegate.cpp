@@ -46,23 +46,77 @@ const SubtitleFormat& lastSavedFormat() {
   return format ? *format : defaultFormat();
 }
 
-// Ticks the box for the timeline mode and says which project it placed, or that there is none.
-void showPlacement(PreviewWindow& preview, const std::optional<TimelineResult>& placed) {
+// "HH:MM:SS" of a timecode start, its frames left out.
+QString timecodeOf(double seconds) {
+  const auto whole = static_cast<long long>(seconds);
+  return QString("%1:%2:%3")
+      .arg(whole / 3600, 2, 10, QChar('0'))
+      .arg(whole / 60 % 60, 2, 10, QChar('0'))
+      .arg(whole % 60, 2, 10, QChar('0'));
+}
+
+// In the default mode: what makes the project's timeline place the titles shown elsewhere, as one
+// line; empty when nothing does.
+QString timelineHint(const DocumentNotes& notes, std::size_t cues) {
+  if (notes.projects == 0 || cues == 0 || !notes.placesElsewhere()) return {};
+  QStringList reasons;
+  const auto add = [&](std::size_t count, const char* text) {
+    if (count != 0) reasons << QCoreApplication::translate("Caplift", text, nullptr, int(count));
+  };
+  if (notes.tcStart != 0) {
+    reasons
+        << QCoreApplication::translate("Caplift", "starts at %1").arg(timecodeOf(notes.tcStart));
+  }
+  add(notes.inClips, "%n in compound clips");
+  add(notes.disabled, "%n disabled");
+  add(notes.inAuditions, "%n in auditions");
+  add(notes.onNestedLanes, "%n on nested lanes");
+  add(notes.inOtherProjects, "%n in other projects");
+  return QCoreApplication::translate("Caplift", "Timeline timing differs: %1")
+      .arg(reasons.join(QCoreApplication::translate("Caplift", ", ")));
+}
+
+// Ticks the box for the timeline mode and says which project it placed, or that there is none,
+// with the projects to choose from when there are several; in the default mode, why the timeline
+// would place the titles elsewhere.
+void showPlacement(PreviewWindow& preview, const std::optional<TimelineResult>& placed,
+                   const DocumentNotes& notes, std::size_t cues) {
   const QSignalBlocker quiet(preview.timelineBox);
+  const QSignalBlocker quietProjects(preview.projectBox);
   preview.timelineBox->setChecked(placed.has_value());
   const auto project = placed ? placed->project : std::nullopt;
-  preview.placement->setText(
-      !placed ? QString()
-      : project
-          ? QCoreApplication::translate("Caplift", "Placed on the timeline of “%1”")
-                .arg(QString::fromStdString(*project))
-          : QCoreApplication::translate("Caplift", "The document has no project with a timeline."));
+  const bool choice = project && placed->projects.size() > 1;
+  const QString hint = placed ? QString() : timelineHint(notes, cues);
+  QLabel& line = *preview.placement;
+  line.setText(!placed  ? line.fontMetrics().elidedText(hint, Qt::ElideRight, line.width())
+               : choice ? QCoreApplication::translate("Caplift", "Placed on the timeline of")
+               : project ? QCoreApplication::translate("Caplift", "Placed on the timeline of “%1”")
+                               .arg(QString::fromStdString(*project))
+                         : QCoreApplication::translate(
+                               "Caplift", "The document has no project with a timeline."));
+  line.setToolTip(hint.isEmpty() ? QString()
+                                 : hint + "\n" +
+                                       QCoreApplication::translate(
+                                           "Caplift",
+                                           "Tick Timeline timing to place them as the project's "
+                                           "timeline shows them."));
+  preview.projectBox->setVisible(choice);
+  if (!choice) return;
+  preview.projectBox->clear();
+  for (const std::string& name : placed->projects) {
+    preview.projectBox->addItem(QString::fromStdString(name));
+  }
+  preview.projectBox->setCurrentText(QString::fromStdString(*project));
+  QRect box = preview.projectBox->geometry();
+  box.moveLeft(line.x() + line.fontMetrics().horizontalAdvance(line.text()) + 6);
+  preview.projectBox->setGeometry(box);
 }
 
 // Sets the kind chosen, the roles menu (each role with its count, ticked unless left out) and
 // what an empty text says: how to show the other kind, when only that has cues.
 void showCueChoice(PreviewWindow& preview, const CueChoice& choice,
-                   const std::vector<RoleCount>& roles, std::size_t otherKind) {
+                   const std::vector<RoleCount>& roles, std::size_t otherKind,
+                   const DocumentNotes& notes) {
   const QSignalBlocker quiet(preview.sourceBox);
   preview.sourceBox->setCurrentIndex(static_cast<int>(choice.source));
   QMenu* menu = preview.rolesButton->menu();
@@ -88,8 +142,14 @@ void showCueChoice(PreviewWindow& preview, const CueChoice& choice,
           : "This document has no titles, but it has captions (%1): choose Captions above to show "
             "them.";
   preview.textView->setPlaceholderText(
-      other ? QCoreApplication::translate("Caplift", other).arg(otherKind)
-            : localized("no_titles"));
+      !notes.isFcpxml()
+          ? QCoreApplication::translate("Caplift",
+                                        "This is not a Final Cut Pro X export: its root element is "
+                                        "<%1>. Export the project with File › Export XML… and "
+                                        "open that file.")
+                .arg(QString::fromStdString(notes.root))
+      : other ? QCoreApplication::translate("Caplift", other).arg(otherKind)
+              : localized("no_titles"));
 }
 
 }  // namespace
@@ -166,8 +226,8 @@ void AppDelegate::openDocument(const std::string& inputPath) {
       [this, inputPath, shown](bool save) { save ? saveSRT(inputPath, *shown) : openFile(); },
       [this, inputPath, shown](PreviewWindow& preview) {
         const auto show = [shown, &preview] {
-          showPlacement(preview, shown->placed);
-          showCueChoice(preview, shown->choice, shown->roles, shown->otherKind);
+          showPlacement(preview, shown->placed, shown->notes, shown->cues);
+          showCueChoice(preview, shown->choice, shown->roles, shown->otherKind, shown->notes);
           const QSignalBlocker quiet(preview.stylingBox);
           preview.stylingBox->setChecked(shown->choice.styles != 0);
         };
@@ -187,6 +247,12 @@ void AppDelegate::openDocument(const std::string& inputPath) {
         };
         connect(preview.timelineBox, &QCheckBox::toggled, this,
                 [=](bool timeline) { again(timeline, shown->choice, kTimelineSetting, timeline); });
+        // Another project is placed at once, in the timeline mode it belongs to.
+        connect(preview.projectBox, &QComboBox::currentTextChanged, this, [=](const QString& name) {
+          CueChoice choice = shown->choice;
+          choice.project = name.toStdString();
+          again(true, choice, nullptr, {});
+        });
         connect(preview.sourceBox, &QComboBox::currentIndexChanged, this, [=](int index) {
           CueChoice choice = shown->choice;
           choice.source = static_cast<CueSource>(index);
@@ -221,16 +287,21 @@ AppDelegate::Converted AppDelegate::convert(const std::string& inputPath, bool t
   converting_ = true;
   QWidget* over = previewWindow ? static_cast<QWidget*>(previewWindow.get()) : window.get();
   Converted converted;
+  ConversionReport report;
   ExtractResult result =
-      convertChosenDocument(inputPath, over, placed ? &*placed : nullptr, choice, &converted.roles);
+      convertChosenDocument(inputPath, over, placed ? &*placed : nullptr, choice, &report);
+  converted.roles = std::move(report.roles);
+  converted.cues = report.cues;
+  converted.notes = std::move(report.notes);
   // Nothing of the kind chosen: the other kind is counted, so that the preview can point to it.
   if (result.ok() && converted.roles.empty() && choice.source != CueSource::kAll) {
     CueChoice other;
     other.source = choice.source == CueSource::kTitles ? CueSource::kCaptions : CueSource::kTitles;
-    std::vector<RoleCount> roles;
+    other.project = choice.project;
+    ConversionReport found;
     TimelineResult ignored;
-    convertChosenDocument(inputPath, over, timeline ? &ignored : nullptr, other, &roles);
-    for (const RoleCount& role : roles) converted.otherKind += role.cues;
+    convertChosenDocument(inputPath, over, timeline ? &ignored : nullptr, other, &found);
+    for (const RoleCount& role : found.roles) converted.otherKind += role.cues;
   }
   converting_ = false;
   QApplication::restoreOverrideCursor();
@@ -329,7 +400,7 @@ void AppDelegate::saveSRT(const std::string& inputPath, const Converted& shown) 
   } else {
     ConversionOptions options;
     options.format = &format;
-    if (shown.placed) options.timeline.emplace();
+    if (shown.placed) options.timeline.emplace().project = shown.choice.project;
     options.source = shown.choice.source;
     options.droppedRoles = shown.choice.droppedRoles;
     options.styles = shown.choice.styles;

@@ -62,6 +62,8 @@ class AppDelegate : public QObject {
     CueChoice choice;              // what it shows
     std::vector<RoleCount> roles;  // every role found, with its count
     std::size_t otherKind = 0;     // when it shows nothing: the cues of the other kind
+    std::size_t cues = 0;
+    DocumentNotes notes;
   };
 
   // `prepare` sets up the window before it shows.

@@ -34,7 +34,7 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
 
 ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressParent,
                                     TimelineResult* placed, const CueChoice& choice,
-                                    std::vector<RoleCount>* roles) {
+                                    ConversionReport* found) {
   StringOutput output;
   // SubRip text is a fraction of its document. Room reserved and never used is never touched,
   // while a large text grown by doubling is copied again and again.
@@ -44,7 +44,7 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
                           4);
   }
   ConversionOptions options;
-  if (placed != nullptr) options.timeline.emplace();
+  if (placed != nullptr) options.timeline.emplace().project = choice.project;
   options.source = choice.source;
   options.droppedRoles = choice.droppedRoles;
   options.styles = choice.styles;
@@ -54,8 +54,8 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
                                 progressOver(progressParent, chosenPath), true);
   if (result.ok()) {
     result.srt = std::move(output.text());
-    if (placed != nullptr) *placed = std::move(report.placed);
-    if (roles != nullptr) *roles = std::move(report.roles);
+    if (placed != nullptr) *placed = report.placed;
+    if (found != nullptr) *found = std::move(report);
   }
   return result;
 }

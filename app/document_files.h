@@ -26,13 +26,14 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
 struct CueChoice {
   CueSource source = CueSource::kTitles;
   std::vector<std::string> droppedRoles;
-  StyleSet styles = 0;  // kept as tags
+  StyleSet styles = 0;                 // kept as tags
+  std::optional<std::string> project;  // the one the timeline mode places; else the first
 };
 
-// As above, showing the cues `choice` keeps; `roles` gets every role found with its count.
+// As above, showing the cues `choice` keeps; `report` gets what the conversion found.
 ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver,
                                     TimelineResult* placed, const CueChoice& choice,
-                                    std::vector<RoleCount>* roles);
+                                    ConversionReport* report);
 
 // Writes `text` to `target` whole or not at all. Refuses a target that is the chosen input's
 // document itself, before anything is written.

@@ -87,6 +87,7 @@ int runBatch(const BatchRequest& request) {
 
   std::size_t converted = 0;
   std::size_t failed = 0;
+  std::size_t withoutCues = 0;  // converted, but empty
   ProgressLine progress(request.inputs.size(),
                         !request.quiet && progressWanted(request.inputs.size()));
   for (std::size_t i = 0; i < request.inputs.size(); ++i) {
@@ -94,21 +95,29 @@ int runBatch(const BatchRequest& request) {
     progress.show(i + 1, input);
     OutputFile output(outputPath(request, input));
     ConversionReport done;
-    const bool filtered = !request.conversion.roles.empty();
-    if (auto failure =
-            convertInput(input, output, request.conversion, filtered ? &done : nullptr)) {
+    if (auto failure = convertInput(input, output, request.conversion, &done)) {
       progress.clear();
       reportError(failure->description());
       ++failed;
     } else {
       ++converted;
-      if (filtered && done.cues == 0) progress.clear();
-      if (filtered) noteUnmatchedRoles(input, request.conversion, done);
+      if (done.cues == 0) {
+        progress.clear();
+        ++withoutCues;
+      }
+      noteDocument(input, request.conversion, done);
+      noteUnmatchedRoles(input, request.conversion, done);
     }
   }
   progress.clear();
   if (!request.quiet) {
-    reportLine(std::to_string(converted) + " converted, " + std::to_string(failed) + " failed");
+    // Files that gave no cue are counted apart, so that an empty output is not taken for one
+    // that worked.
+    reportLine(withoutCues == 0
+                   ? std::to_string(converted) + " converted, " + std::to_string(failed) + " failed"
+                   : std::to_string(converted - withoutCues) + " converted, " +
+                         std::to_string(withoutCues) + " without cues, " + std::to_string(failed) +
+                         " failed");
   }
   return failed == 0 ? 0 : 1;
 }

@@ -48,8 +48,7 @@ int printToStdout(const std::string& text, bool stdoutClosed) {
 int convertOne(const Options& options, bool stdoutClosed) {
   const std::string& input = options.inputs.front();
   caplift::ConversionReport done;
-  // Only a role filter needs what the conversion found.
-  caplift::ConversionReport* wanted = options.conversion.roles.empty() ? nullptr : &done;
+  caplift::ConversionReport* wanted = &done;
   std::optional<ConversionFailure> failure;
   if (options.output.empty()) {
     caplift::SpooledStdout output(stdoutClosed ? -1 : STDOUT_FILENO);
@@ -58,7 +57,10 @@ int convertOne(const Options& options, bool stdoutClosed) {
     caplift::OutputFile output(options.output);
     failure = caplift::convertInput(input, output, options.conversion, wanted);
   }
-  if (!failure && wanted) caplift::noteUnmatchedRoles(input, options.conversion, done);
+  if (!failure) {
+    caplift::noteDocument(input, options.conversion, done);
+    caplift::noteUnmatchedRoles(input, options.conversion, done);
+  }
   return report(failure);
 }
 

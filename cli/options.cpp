@@ -37,7 +37,9 @@ Options parseOptions(const QStringList& arguments) {
       "subtitles (.srt).\nBy default each title gets one cue, in document order, timed from its "
       "own and its parent clip's times. With --timeline each title is placed where the project's "
       "timeline shows it, through compound clips, storylines, auditions and retiming, once for "
-      "every time it is shown.");
+      "every time it is shown.\nWhich to use: the default mode times each title as it sits in its "
+      "own clip, as the event browser shows it, which suits titles kept in the browser. For a "
+      "finished edit use --timeline: the subtitles then match the project as it plays.");
   QCommandLineOption help = parser.addHelpOption();
   QCommandLineOption version = parser.addVersionOption();
   QCommandLineOption output({"o", "output"},

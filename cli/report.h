@@ -22,4 +22,9 @@ void reportLine(std::string_view line);
 void noteUnmatchedRoles(const std::string& input, const ConversionOptions& options,
                         const ConversionReport& report);
 
+// After a conversion: says when the document is no FCPXML export, or when it has no cue of the
+// kind asked for but some of the other kind, naming the option that shows them.
+void noteDocument(const std::string& input, const ConversionOptions& options,
+                  const ConversionReport& report);
+
 }  // namespace caplift

@@ -20,9 +20,10 @@ std::optional<ConversionFailure> convertDocument(ByteSource& source, TextSink& s
     cues.filterRoles(*filter);
   }
   TimelineResult placed;
-  auto failure = options.timeline
-                     ? readTimeline(source, cues, *options.timeline, &placed, options.source)
-                     : readTitles(source, cues, options.source);
+  DocumentNotes notes;
+  auto failure = options.timeline ? readTimeline(source, cues, *options.timeline, &placed,
+                                                 options.source, &notes)
+                                  : readTitles(source, cues, options.source, &notes);
   // A refused write stops the reading early; that, not the cut reading, is the failure.
   if (cues.failed() || (!failure && !cues.finish())) {
     return ConversionFailure{ConversionFailure::Kind::kWrite, {}, reason::kOutputFailed, {}};
@@ -31,6 +32,7 @@ std::optional<ConversionFailure> convertDocument(ByteSource& source, TextSink& s
   if (report != nullptr) {
     report->cues = cues.cues();
     report->placed = std::move(placed);
+    report->notes = std::move(notes);
     if (filter) report->roles = filter->present();
   }
   return std::nullopt;

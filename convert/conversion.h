@@ -9,6 +9,7 @@
 #include "convert/conversion_failure.h"
 #include "convert/cues/formats.h"
 #include "convert/cues/roles.h"
+#include "convert/document_notes.h"
 #include "convert/io/byte_source.h"
 #include "convert/io/text_sink.h"
 #include "convert/timeline/timeline.h"
@@ -39,6 +40,7 @@ struct ConversionReport {
   TimelineResult placed;  // the timeline mode's summary
   // Every role of the cues before the roles were filtered, with their counts.
   std::vector<RoleCount> roles;
+  DocumentNotes notes;
 };
 
 // Converts the FCPXML document read from `source` into subtitles written to `sink`: the mode

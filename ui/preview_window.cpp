@@ -64,9 +64,17 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
   backButton = addButton(this, "back", fromBottomLeft(490, 20, 100, 30, kHeight));
   timelineBox = new QCheckBox(QCoreApplication::translate("Caplift", "Timeline timing"), this);
   timelineBox->setGeometry(fromBottomLeft(140, 20, 230, 30, kHeight).toRect());
+  timelineBox->setToolTip(QCoreApplication::translate(
+      "Caplift",
+      "Ticked: each title where the project's timeline shows it, as a finished edit needs.\n"
+      "Unticked: each title timed from its own clip, as in the browser."));
   placement = new QLabel(this);
-  placement->setGeometry(fromBottomLeft(20, 50, 420, 20, kHeight).toRect());
+  placement->setGeometry(fromBottomLeft(20, 50, 560, 20, kHeight).toRect());
   placement->setTextFormat(Qt::PlainText);
+  // Its left edge is set beside the line's text when it shows.
+  projectBox = new QComboBox(this);
+  projectBox->setGeometry(fromBottomLeft(200, 50, 260, 20, kHeight).toRect());
+  projectBox->hide();
 
   // The band above the text holds the choices of what to show, so the buttons below stay as
   // they were.

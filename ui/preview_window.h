@@ -17,7 +17,7 @@ namespace caplift {
 class LargeTextView;
 
 // The modal preview of an SRT text: the whole text, read-only and scrolling, a line below it that
-// says which project the timeline mode placed with the styling's check box at its end, and the
+// says which project the timeline mode placed (or why it would place titles elsewhere), and the
 // cancel, save and back buttons with the timeline mode's check box between them. The frame offers
 // no way to close, minimise or resize it, and neither Return nor Escape presses a button: only the
 // buttons end the preview.
@@ -31,7 +31,10 @@ class PreviewWindow final : public QDialog {
   QPushButton* backButton;
   QCheckBox* timelineBox;
   QCheckBox* stylingBox;
+  // Below the text: which project the timeline mode placed, or in the default mode what the
+  // timeline would place elsewhere. With several projects the box beside it chooses one.
   QLabel* placement;
+  QComboBox* projectBox;
   // Above the text: which elements give cues (titles, captions, both), and a menu of the roles.
   QComboBox* sourceBox;
   QToolButton* rolesButton;

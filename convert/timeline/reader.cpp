@@ -117,7 +117,13 @@ void TimelineReader::onCharacters(void* context, const xmlChar* characters, int 
 TimelineReader::Open TimelineReader::start(void* context, const xmlChar* name, int attributeCount,
                                            const xmlChar** attributes) {
   Open& parent = open_.empty() ? root_ : open_.back();
+  if (open_.empty() && notes_.root.empty()) notes_.root = reinterpret_cast<const char*>(name);
   const NameEntry* entry = lookUp(name);
+  if (entry != nullptr && entry->name == Name::kStory &&
+      (entry->kind == StoryKind::kCaption ? !captions_
+                                          : entry->kind == StoryKind::kTitle && !titles_)) {
+    ++notes_.otherKind;
+  }
   // Without captions asked for, a caption is no story element at all.
   if (entry != nullptr && entry->kind == StoryKind::kCaption && entry->name == Name::kStory &&
       !captions_) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "convert/cues/roles.h"
+#include "convert/document_notes.h"
 #include "convert/timeline/model.h"
 #include "convert/xml/sax_reader.h"
 #include "convert/xml/text_styles.h"
@@ -29,6 +30,8 @@ class TimelineReader {
   static void useCallbacks(xmlSAXHandler& sax);
   // The model, with every reference and conform rate resolved; call once, after the parse.
   Model take();
+  // The root element's name and the elements of the cue kind not asked for.
+  const DocumentNotes& notes() const { return notes_; }
 
  private:
   enum class Role : std::uint8_t {
@@ -90,6 +93,7 @@ class TimelineReader {
   bool captions_;
   Model model_;
   Open root_;  // the parent of the root element
+  DocumentNotes notes_;
   std::vector<Open> open_;
   std::vector<std::uint32_t> formats_;  // of the open sequences and multicams
   std::vector<std::string> projectNames_;

@@ -11,7 +11,8 @@ namespace caplift {
 
 std::optional<ConversionFailure> readTimeline(ByteSource& source, CueStream& cues,
                                               const TimelineOptions& options,
-                                              TimelineResult* result, CueSource from) {
+                                              TimelineResult* result, CueSource from,
+                                              DocumentNotes* notes) {
   timeline::Model model;
   {
     timeline::TimelineReader reader(options.project, from, cues.wantsStyles());
@@ -20,6 +21,7 @@ std::optional<ConversionFailure> readTimeline(ByteSource& source, CueStream& cue
     timeline::TimelineReader::useCallbacks(sax);
     DocumentParser parser(source, sax, &reader);
     if (auto failure = parser.parse()) return failure;
+    if (notes != nullptr) *notes = reader.notes();
     model = reader.take();
   }
   TimelineResult summary;

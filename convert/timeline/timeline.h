@@ -8,6 +8,7 @@
 
 #include "convert/conversion_failure.h"
 #include "convert/cues/cue_stream.h"
+#include "convert/document_notes.h"
 #include "convert/io/byte_source.h"
 
 namespace caplift {
@@ -41,6 +42,7 @@ struct TimelineResult {
 std::optional<ConversionFailure> readTimeline(ByteSource& source, CueStream& cues,
                                               const TimelineOptions& options = {},
                                               TimelineResult* result = nullptr,
-                                              CueSource from = CueSource::kTitles);
+                                              CueSource from = CueSource::kTitles,
+                                              DocumentNotes* notes = nullptr);
 
 }  // namespace caplift

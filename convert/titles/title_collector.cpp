@@ -38,9 +38,20 @@ void TitleCollector::useDictionary(xmlDictPtr dictionary) {
   names.start = lookUp("start");
   names.duration = lookUp("duration");
   names.name = lookUp("name");
+  names.lane = lookUp("lane");
+  names.enabled = lookUp("enabled");
+  names.media = lookUp("media");
+  names.refClip = lookUp("ref-clip");
+  names.mcClip = lookUp("mc-clip");
+  names.syncClip = lookUp("sync-clip");
+  names.audition = lookUp("audition");
+  names.project = lookUp("project");
+  names.sequence = lookUp("sequence");
   // A failed lookup (out of memory) leaves the comparison of text.
   interned_ = names.title && names.caption && names.role && names.text && names.textStyle &&
-              names.offset && names.start && names.duration && names.name;
+              names.offset && names.start && names.duration && names.name && names.lane &&
+              names.enabled && names.media && names.refClip && names.mcClip && names.syncClip &&
+              names.audition && names.project && names.sequence;
   if (interned_) names_ = names;
 }
 
@@ -71,13 +82,23 @@ void TitleCollector::onStartElement(void* context, const xmlChar* localName, con
 void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, int attributeCount,
                                   const xmlChar** attributes, Frame& frame) {
   frame.kind = Kind::kOther;
+  frame.marks = 0;
+  if (depth_ == 0 && notes_.root.empty()) notes_.root = reinterpret_cast<const char*>(localName);
   if (!hasNamespace) {
-    if (titles_ && is(localName, &Names::title, "title")) {
-      startTitle(CueKind::kTitle, attributeCount, attributes);
-      frame.kind = Kind::kTitle;
-    } else if (captions_ && is(localName, &Names::caption, "caption")) {
-      startTitle(CueKind::kCaption, attributeCount, attributes);
-      frame.kind = Kind::kTitle;
+    if (is(localName, &Names::title, "title")) {
+      if (titles_) {
+        startTitle(CueKind::kTitle, attributeCount, attributes);
+        frame.kind = Kind::kTitle;
+      } else {
+        ++notes_.otherKind;
+      }
+    } else if (is(localName, &Names::caption, "caption")) {
+      if (captions_) {
+        startTitle(CueKind::kCaption, attributeCount, attributes);
+        frame.kind = Kind::kTitle;
+      } else {
+        ++notes_.otherKind;
+      }
     } else if (is(localName, &Names::text, "text")) {
       if (!open_.empty()) {
         frame.kind = Kind::kText;
@@ -87,6 +108,8 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
       }
     } else if (is(localName, &Names::textStyle, "text-style")) {
       if (openTexts_ != 0) frame.kind = Kind::kTextStyle;
+    } else {
+      frame.marks = markOf(localName, attributeCount, attributes);
     }
   }
   // Kept for a title among the children, in one pass over the attributes.
@@ -97,6 +120,8 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
   const bool interned = interned_;
   const xmlChar* const offsetName = names_.offset;
   const xmlChar* const startName = names_.start;
+  const xmlChar* const laneName = names_.lane;
+  const xmlChar* const enabledName = names_.enabled;
   for (int i = 0; i < attributeCount; ++i) {
     const xmlChar** a = attributes + 5 * i;
     if (a[1] != nullptr) continue;
@@ -106,8 +131,47 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
     } else if (!frame.hasStart && (interned ? a[0] == startName : named(a[0], "start"))) {
       frame.hasStart = true;
       frame.start.assign(attributeValue(a));
+    } else if (interned ? a[0] == laneName : named(a[0], "lane")) {
+      frame.marks |= 1U << kOnLane;
+    } else if ((interned ? a[0] == enabledName : named(a[0], "enabled")) &&
+               attributeValue(a) == "0") {
+      frame.marks |= 1U << kDisabled;
     }
   }
+  for (int m = 0; frame.marks >> m != 0; ++m) marked_[m] += (frame.marks >> m) & 1U;
+}
+
+std::uint8_t TitleCollector::markOf(const xmlChar* localName, int attributeCount,
+                                    const xmlChar** attributes) {
+  if (is(localName, &Names::media, "media") || is(localName, &Names::refClip, "ref-clip") ||
+      is(localName, &Names::mcClip, "mc-clip") || is(localName, &Names::syncClip, "sync-clip")) {
+    return 1U << kInCompound;
+  }
+  if (is(localName, &Names::audition, "audition")) return 1U << kInAudition;
+  if (is(localName, &Names::project, "project")) {
+    ++notes_.projects;
+    return 1U << kInProject;
+  }
+  // The first project's timeline: where its timecode starts.
+  if (!sawTimeline_ && depth_ != 0 && (frames_[depth_ - 1].marks & (1U << kInProject)) != 0 &&
+      is(localName, &Names::sequence, "sequence")) {
+    sawTimeline_ = true;
+    for (int i = 0; i < attributeCount; ++i) {
+      const xmlChar** a = attributes + 5 * i;
+      if (a[1] == nullptr && named(a[0], "tcStart")) notes_.tcStart = getTime(attributeValue(a));
+    }
+  }
+  return 0;
+}
+
+void TitleCollector::noteCue(bool disabled) {
+  if (disabled || marked_[kDisabled] != 0) ++notes_.disabled;
+  // A cue connected to a clip is timed from that clip, wherever its content comes from.
+  const bool onClip = depth_ != 0 && (frames_[depth_ - 1].marks & (1U << kInCompound)) != 0;
+  if (marked_[kInCompound] > (onClip ? 1U : 0U)) ++notes_.inClips;
+  if (marked_[kInAudition] != 0) ++notes_.inAuditions;
+  if (marked_[kOnLane] != 0) ++notes_.onNestedLanes;
+  if (marked_[kInProject] != 0 && notes_.projects > 1) ++notes_.inOtherProjects;
 }
 
 void TitleCollector::startTitle(CueKind kind, int attributeCount, const xmlChar** attributes) {
@@ -132,6 +196,7 @@ void TitleCollector::startTitle(CueKind kind, int attributeCount, const xmlChar*
   std::optional<std::string_view> durationValue;
   std::optional<std::string_view> nameValue;
   std::optional<std::string_view> roleValue;
+  bool disabled = false;
   for (int i = 0; i < attributeCount; ++i) {
     const xmlChar** a = attributes + 5 * i;
     if (a[1] != nullptr) continue;
@@ -143,8 +208,11 @@ void TitleCollector::startTitle(CueKind kind, int attributeCount, const xmlChar*
       nameValue = attributeValue(a);
     } else if (!roleValue && is(a[0], &Names::role, "role")) {
       roleValue = attributeValue(a);
+    } else if (is(a[0], &Names::enabled, "enabled")) {
+      disabled = attributeValue(a) == "0";
     }
   }
+  noteCue(disabled);
   const Seconds offset = getTime(offsetValue);
   const Seconds duration = getTime(durationValue);
   cue.start = (offset + parentOffset) - parentStart;
@@ -158,6 +226,7 @@ void TitleCollector::onEndElement(void* context, const xmlChar*, const xmlChar*,
   TitleCollector& self = readerOf<TitleCollector>(context);
   const Frame& frame = self.frames_[--self.depth_];
   if (self.styles_) self.styles_->endElement();
+  for (int m = 0; frame.marks >> m != 0; ++m) self.marked_[m] -= (frame.marks >> m) & 1U;
   switch (frame.kind) {
     case Kind::kOther:
       break;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "convert/cues/cue_stream.h"
+#include "convert/document_notes.h"
 #include "convert/titles/time_value.h"
 #include "convert/xml/sax_reader.h"
 #include "convert/xml/text_styles.h"
@@ -35,9 +36,20 @@ class TitleCollector {
   void useDictionary(xmlDictPtr dictionary);
 
   bool writeFailed() const { return stream_.failed(); }
+  const DocumentNotes& notes() const { return notes_; }
 
  private:
   enum class Kind : std::uint8_t { kOther, kTitle, kText, kTextStyle };  // kTitle: any cue element
+  // What an open element says about the cues inside it; each has a count of the open elements
+  // that say it.
+  enum Mark : std::uint8_t {
+    kInCompound,  // compound or multicam content, or a clip that holds others
+    kInAudition,
+    kDisabled,
+    kOnLane,
+    kInProject,
+    kMarks
+  };
 
   // One open element. Its "offset" and "start" are kept for a title among its children.
   struct Frame {
@@ -45,6 +57,7 @@ class TitleCollector {
     bool hasOffset = false;
     bool hasStart = false;
     bool timesRead = false;  // offsetSeconds and startSeconds hold the two values read
+    std::uint8_t marks = 0;  // bits by Mark
     std::uint32_t text = 0;  // kText: index in texts_
     std::string offset;
     std::string start;
@@ -88,12 +101,24 @@ class TitleCollector {
     const xmlChar* start = nullptr;
     const xmlChar* duration = nullptr;
     const xmlChar* name = nullptr;
+    const xmlChar* lane = nullptr;
+    const xmlChar* enabled = nullptr;
+    const xmlChar* media = nullptr;
+    const xmlChar* refClip = nullptr;
+    const xmlChar* mcClip = nullptr;
+    const xmlChar* syncClip = nullptr;
+    const xmlChar* audition = nullptr;
+    const xmlChar* project = nullptr;
+    const xmlChar* sequence = nullptr;
   };
 
   bool is(const xmlChar* name, const xmlChar* Names::*wanted, const char* text) const;
   void startElement(const xmlChar* localName, bool hasNamespace, int attributeCount,
                     const xmlChar** attributes, Frame& frame);
   void startTitle(CueKind kind, int attributeCount, const xmlChar** attributes);
+  // Notes what an element other than a cue's says about the cues inside it.
+  std::uint8_t markOf(const xmlChar* localName, int attributeCount, const xmlChar** attributes);
+  void noteCue(bool disabled);
   void endTitle();
   void flushCues(void* context);
 
@@ -112,6 +137,9 @@ class TitleCollector {
   std::uint32_t cueCount_ = 0;
   std::string joined_;
   std::optional<TextStyles> styles_;  // while styles are kept
+  DocumentNotes notes_;
+  std::uint32_t marked_[kMarks] = {};  // open elements by Mark
+  bool sawTimeline_ = false;           // the first project's sequence
 };
 
 }  // namespace caplift

@@ -135,6 +135,56 @@
         <source>The document has no project with a timeline.</source>
         <translation>この書類にはタイムラインのあるプロジェクトがありません。</translation>
     </message>
+    <message>
+        <source>Ticked: each title where the project's timeline shows it, as a finished edit needs.
+Unticked: each title timed from its own clip, as in the browser.</source>
+        <translation>チェックあり：各タイトルを、プロジェクトのタイムラインに表示される位置に置きます。完成した編集に向いています。
+チェックなし：各タイトルを、それ自身のクリップの時間で配置します（ブラウザと同じ）。</translation>
+    </message>
+    <message>
+        <source>starts at %1</source>
+        <translation>開始 %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in compound clips</source>
+        <translation><numerusform>複合クリップ内 %n 件</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n disabled</source>
+        <translation><numerusform>無効 %n 件</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in auditions</source>
+        <translation><numerusform>オーディション内 %n 件</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n on nested lanes</source>
+        <translation><numerusform>入れ子のレーン上 %n 件</numerusform></translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in other projects</source>
+        <translation><numerusform>他のプロジェクト %n 件</numerusform></translation>
+    </message>
+    <message>
+        <source>Timeline timing differs: %1</source>
+        <translation>タイムライン基準では異なります：%1</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>Placed on the timeline of</source>
+        <translation>配置先のタイムライン：</translation>
+    </message>
+    <message>
+        <source>Tick Timeline timing to place them as the project's timeline shows them.</source>
+        <translation>「タイムラインのタイミング」にチェックを入れると、タイムラインどおりの位置に配置されます。</translation>
+    </message>
+    <message>
+        <source>This is not a Final Cut Pro X export: its root element is &lt;%1&gt;. Export the project with File › Export XML… and open that file.</source>
+        <translation>これは Final Cut Pro X の書き出しではありません（ルート要素は &lt;%1&gt;）。「ファイル › XML を書き出す…」で書き出したファイルを開いてください。</translation>
+    </message>
 </context>
 <context>
     <name>Failure</name>

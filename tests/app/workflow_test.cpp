@@ -98,20 +98,25 @@ class User {
   // Notes the text shown ("[KEY]": the placeholder), with the line below it when the box is ticked.
   void notePreview(const PreviewWindow& preview) {
     const QString text = QString::fromStdString(preview.textView->text());
-    const QString mode = " [timeline: " + preview.placement->text() + "]";
+    const QString project =
+        preview.projectBox->isHidden() ? QString() : " “" + preview.projectBox->currentText() + "”";
+    const QString line = preview.placement->toolTip().section('\n', 0, 0);
+    const QString mode = preview.timelineBox->isChecked()
+                             ? " [timeline: " + preview.placement->text() + project + "]"
+                         : line.isEmpty() ? QString()
+                                          : " [hint: " + line + "]";
     const auto roles = preview.rolesButton->menu()->actions();
     const bool allTicked =
         std::all_of(roles.begin(), roles.end(), [](QAction* role) { return role->isChecked(); });
     launched_.dialogs.note(
-        "preview" + (preview.timelineBox->isChecked() ? mode : "") +
-        (allTicked ? "" : " [" + preview.rolesButton->text() + "]") + ": " +
+        "preview" + mode + (allTicked ? "" : " [" + preview.rolesButton->text() + "]") + ": " +
         (text.isEmpty() ? "[" + preview.textView->placeholderText() + "]" : text));
   }
 
   void actInPreviewSoon() {
     QStringList actions;
     static const QRegularExpression inPreview(
-        "^(press |drop |delete |close$|toggle$|style$|choose |untick )");
+        "^(press |drop |delete |close$|toggle$|style$|choose |untick |project )");
     while (answers().value(0).contains(inPreview)) actions.append(answers().takeFirst());
     if (actions.isEmpty()) return;
     QTimer::singleShot(0, [this, actions] {
@@ -130,6 +135,9 @@ class User {
           if (action == "untick " + role->data().toString()) role->trigger(), notePreview(*preview);
         }
         if (action == "style") preview->stylingBox->click(), notePreview(*preview);
+        if (action.startsWith("project ")) {
+          preview->projectBox->setCurrentText(action.mid(8)), notePreview(*preview);
+        }
         for (QPushButton* button :
              {preview->saveButton, preview->cancelButton, preview->backButton}) {
           if (action == "press " + button->text()) button->click();
