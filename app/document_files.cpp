@@ -48,6 +48,7 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
   options.source = choice.source;
   options.droppedRoles = choice.droppedRoles;
   options.styles = choice.styles;
+  options.details = true;
   ConversionReport report;
   ExtractResult result;
   result.failure = convertInput(chosenPath, output, options, &report,

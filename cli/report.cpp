@@ -36,7 +36,9 @@ void noteDocument(const std::string& input, const ConversionOptions& options,
                 notes.root + ">); export it with File \u203A Export XML\u2026");
     return;
   }
-  if (!report.roles.empty() || notes.otherKind == 0 || options.source == CueSource::kAll) return;
+  // Before any --role: the roles found are counted only where roles are asked for.
+  const bool noCue = options.roles.empty() ? report.cues == 0 : report.roles.empty();
+  if (!noCue || notes.otherKind == 0 || options.source == CueSource::kAll) return;
   const bool titles = options.source == CueSource::kTitles;
   const std::string other = titles ? " caption" : " title";
   reportError(inputName(input) + (titles ? ": no titles, but " : ": no captions, but ") +

@@ -13,17 +13,18 @@ std::optional<ConversionFailure> convertDocument(ByteSource& source, TextSink& s
       options.listRoles ? std::make_unique<RoleListWriter>(&format != &defaultFormat())
                         : format.makeWriter(options.styles);
   CueStream cues(*writer, sink);
-  // Only where it is asked for or reported: a plain conversion does no more than it did.
+  // Only where it is asked for: a plain conversion does no more than it did.
   std::optional<RoleFilter> filter;
-  if (!options.roles.empty() || !options.droppedRoles.empty() || report != nullptr) {
+  if (!options.roles.empty() || !options.droppedRoles.empty() || options.details) {
     filter.emplace(options.roles, options.droppedRoles);
     cues.filterRoles(*filter);
   }
   TimelineResult placed;
   DocumentNotes notes;
-  auto failure = options.timeline ? readTimeline(source, cues, *options.timeline, &placed,
-                                                 options.source, &notes)
-                                  : readTitles(source, cues, options.source, &notes);
+  auto failure =
+      options.timeline
+          ? readTimeline(source, cues, *options.timeline, &placed, options.source, &notes)
+          : readTitles(source, cues, options.source, &notes, options.details);
   // A refused write stops the reading early; that, not the cut reading, is the failure.
   if (cues.failed() || (!failure && !cues.finish())) {
     return ConversionFailure{ConversionFailure::Kind::kWrite, {}, reason::kOutputFailed, {}};

@@ -32,6 +32,9 @@ struct ConversionOptions {
   bool listRoles = false;
   // The styles kept as tags; none for plain text.
   StyleSet styles = 0;
+  // What the preview shows beside the text: every role with its count, and what makes the
+  // timeline place titles elsewhere. A plain conversion does no such work.
+  bool details = false;
 };
 
 // What a successful conversion found.

@@ -8,8 +8,8 @@
 namespace caplift {
 
 std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues, CueSource from,
-                                            DocumentNotes* notes) {
-  TitleCollector collector(cues, from);
+                                            DocumentNotes* notes, bool hints) {
+  TitleCollector collector(cues, from, hints);
   xmlSAXHandler sax;
   xmlSAXVersion(&sax, 2);
   TitleCollector::useCallbacks(sax);

@@ -14,9 +14,10 @@ namespace caplift {
 // own times. Memory is bounded by the largest title, not by the document. On failure the cues
 // handed over so far are to be discarded.
 // `from` says which elements give cues: titles, captions or both, all alike. `notes`, when given,
-// gets what the reading noticed beside the cues.
+// gets what the reading noticed beside the cues; with `hints`, also what the timeline would
+// place elsewhere.
 std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues,
                                             CueSource from = CueSource::kTitles,
-                                            DocumentNotes* notes = nullptr);
+                                            DocumentNotes* notes = nullptr, bool hints = false);
 
 }  // namespace caplift

@@ -108,7 +108,7 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
       }
     } else if (is(localName, &Names::textStyle, "text-style")) {
       if (openTexts_ != 0) frame.kind = Kind::kTextStyle;
-    } else {
+    } else if (hints_) {
       frame.marks = markOf(localName, attributeCount, attributes);
     }
   }
@@ -131,11 +131,18 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
     } else if (!frame.hasStart && (interned ? a[0] == startName : named(a[0], "start"))) {
       frame.hasStart = true;
       frame.start.assign(attributeValue(a));
-    } else if (interned ? a[0] == laneName : named(a[0], "lane")) {
-      frame.marks |= 1U << kOnLane;
-    } else if ((interned ? a[0] == enabledName : named(a[0], "enabled")) &&
-               attributeValue(a) == "0") {
-      frame.marks |= 1U << kDisabled;
+    }
+  }
+  if (hints_) {
+    for (int i = 0; i < attributeCount; ++i) {
+      const xmlChar** a = attributes + 5 * i;
+      if (a[1] != nullptr) continue;
+      if (interned ? a[0] == laneName : named(a[0], "lane")) {
+        frame.marks |= 1U << kOnLane;
+      } else if ((interned ? a[0] == enabledName : named(a[0], "enabled")) &&
+                 attributeValue(a) == "0") {
+        frame.marks |= 1U << kDisabled;
+      }
     }
   }
   for (int m = 0; frame.marks >> m != 0; ++m) marked_[m] += (frame.marks >> m) & 1U;
@@ -212,7 +219,7 @@ void TitleCollector::startTitle(CueKind kind, int attributeCount, const xmlChar*
       disabled = attributeValue(a) == "0";
     }
   }
-  noteCue(disabled);
+  if (hints_) noteCue(disabled);
   const Seconds offset = getTime(offsetValue);
   const Seconds duration = getTime(durationValue);
   cue.start = (offset + parentOffset) - parentStart;

@@ -22,9 +22,10 @@ namespace caplift {
 // nested in a title until the outermost one ends.
 class TitleCollector {
  public:
-  // `from`: the elements that give cues.
-  TitleCollector(CueStream& cues, CueSource from)
-      : stream_(cues), titles_(takesTitles(from)), captions_(takesCaptions(from)) {
+  // `from`: the elements that give cues. With `hints`, the notes also say what makes the
+  // timeline place the cues elsewhere.
+  TitleCollector(CueStream& cues, CueSource from, bool hints = false)
+      : stream_(cues), titles_(takesTitles(from)), captions_(takesCaptions(from)), hints_(hints) {
     if (cues.wantsStyles()) styles_.emplace();
   }
 
@@ -138,6 +139,7 @@ class TitleCollector {
   std::string joined_;
   std::optional<TextStyles> styles_;  // while styles are kept
   DocumentNotes notes_;
+  bool hints_;
   std::uint32_t marked_[kMarks] = {};  // open elements by Mark
   bool sawTimeline_ = false;           // the first project's sequence
 };

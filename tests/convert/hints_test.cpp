@@ -41,6 +41,7 @@ Converted convert(const std::string& document, bool timeline) {
   MemorySource source(document);
   StringSink sink;
   ConversionOptions options;
+  options.details = true;
   if (timeline) options.timeline.emplace();
   Converted converted;
   EXPECT_FALSE(convertDocument(source, sink, options, &converted.report));
