@@ -53,7 +53,7 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
   addActions(MainMenuBuilder::shortcuts());
 
   textView = new LargeTextView(this);
-  textView->setGeometry(fromBottomLeft(20, 70, 560, 300, kHeight).toRect());
+  textView->setGeometry(fromBottomLeft(20, 88, 560, 274, kHeight).toRect());
   textView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   textView->setFont(previewFont());
   textView->setText(std::move(srtText));
@@ -69,26 +69,27 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
       "Ticked: each title where the project's timeline shows it, as a finished edit needs.\n"
       "Unticked: each title timed from its own clip, as in the browser."));
   placement = new QLabel(this);
-  placement->setGeometry(fromBottomLeft(20, 50, 560, 20, kHeight).toRect());
+  placement->setGeometry(fromBottomLeft(20, 58, 560, 22, kHeight).toRect());
   placement->setTextFormat(Qt::PlainText);
   // Its left edge is set beside the line's text when it shows.
   projectBox = new QComboBox(this);
-  projectBox->setGeometry(fromBottomLeft(200, 50, 260, 20, kHeight).toRect());
+  projectBox->setGeometry(fromBottomLeft(200, 58, 260, 22, kHeight).toRect());
   projectBox->hide();
 
-  // The band above the text holds the choices of what to show, so the buttons below stay as
-  // they were.
+  // The band above the text holds the choices of what to show, and the line below it what was
+  // placed or would be placed elsewhere, so the buttons stay as they were; the text gives up the
+  // room.
   sourceBox = new QComboBox(this);
   for (const char* kind : {"Titles", "Captions", "Titles and captions"}) {
     sourceBox->addItem(QCoreApplication::translate("Caplift", kind));
   }
-  sourceBox->setGeometry(fromBottomLeft(20, 372, 180, 24, kHeight).toRect());
+  sourceBox->setGeometry(fromBottomLeft(20, 368, 180, 24, kHeight).toRect());
   rolesButton = new QToolButton(this);
   rolesButton->setPopupMode(QToolButton::InstantPopup);
   rolesButton->setMenu(new QMenu(rolesButton));
-  rolesButton->setGeometry(fromBottomLeft(210, 372, 180, 24, kHeight).toRect());
+  rolesButton->setGeometry(fromBottomLeft(210, 368, 180, 24, kHeight).toRect());
   stylingBox = new QCheckBox(QCoreApplication::translate("Caplift", "Keep styling"), this);
-  stylingBox->setGeometry(fromBottomLeft(405, 372, 175, 24, kHeight).toRect());
+  stylingBox->setGeometry(fromBottomLeft(405, 368, 175, 24, kHeight).toRect());
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {
