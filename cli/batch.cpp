@@ -1,14 +1,18 @@
 #include "cli/batch.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <condition_variable>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <set>
 #include <system_error>
+#include <thread>
 
 #include "cli/progress_line.h"
 #include "cli/report.h"
@@ -79,28 +83,84 @@ bool makeFolder(const std::string& folder) {
   return !error;
 }
 
+std::size_t workersFor(const BatchRequest& request) {
+  std::size_t jobs = request.jobs;
+  if (jobs == 0) {
+    const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
+    jobs = online > 0 ? static_cast<std::size_t>(online) : 1;
+  }
+  return std::min(jobs, request.inputs.size());
+}
+
 }  // namespace
 
 int runBatch(const BatchRequest& request) {
   if (!outputsAreDistinct(request)) return 2;
   if (!makeFolder(request.outputDir)) return 1;
 
+  const std::vector<std::string>& inputs = request.inputs;
+  const std::size_t total = inputs.size();
+  // Filled in by the workers, each input's outcome is reported in the order of the inputs.
+  std::mutex lock;
+  std::condition_variable changed;
+  std::vector<std::optional<ConversionFailure>> failures(total);
+  std::vector<bool> finished(total, false);
+  std::size_t next = 0;  // the first input no worker has taken
+  std::size_t done = 0;
+  auto work = [&] {
+    for (;;) {
+      std::size_t i = 0;
+      {
+        const std::lock_guard hold(lock);
+        if (next == total) return;
+        i = next++;
+      }
+      std::optional<ConversionFailure> failure;
+      {
+        // Gone, with its temporary, before the outcome is told.
+        OutputFile output(outputPath(request, inputs[i]));
+        failure = convertInput(inputs[i], output, request.conversion);
+      }
+      {
+        const std::lock_guard hold(lock);
+        failures[i] = std::move(failure);
+        finished[i] = true;
+        ++done;
+      }
+      changed.notify_one();
+    }
+  };
+  std::vector<std::jthread> workers;
+  for (std::size_t w = workersFor(request); w > 0; --w) workers.emplace_back(work);
+
   std::size_t converted = 0;
   std::size_t failed = 0;
-  ProgressLine progress(request.inputs.size(),
-                        !request.quiet && progressWanted(request.inputs.size()));
-  for (std::size_t i = 0; i < request.inputs.size(); ++i) {
-    const std::string& input = request.inputs[i];
-    progress.show(i + 1, input);
-    OutputFile output(outputPath(request, input));
-    if (auto failure = convertInput(input, output, request.conversion)) {
-      progress.clear();
-      reportError(failure->description());
-      ++failed;
-    } else {
-      ++converted;
+  ProgressLine progress(total, !request.quiet && progressWanted(total));
+  std::unique_lock hold(lock);
+  std::size_t reported = 0;
+  std::size_t shownDone = total + 1;
+  while (reported < total) {
+    changed.wait(hold, [&] { return finished[reported] || done != shownDone; });
+    std::vector<std::optional<ConversionFailure>> outcomes;
+    for (; reported < total && finished[reported]; ++reported) {
+      outcomes.push_back(std::move(failures[reported]));
     }
+    shownDone = done;
+    hold.unlock();
+    for (const std::optional<ConversionFailure>& failure : outcomes) {
+      if (failure) {
+        progress.clear();
+        reportError(failure->description());
+        ++failed;
+      } else {
+        ++converted;
+      }
+    }
+    // The first input still waited for is being converted.
+    if (reported < total) progress.show(shownDone, inputs[reported]);
+    hold.lock();
   }
+  hold.unlock();
   progress.clear();
   if (!request.quiet) {
     reportLine(std::to_string(converted) + " converted, " + std::to_string(failed) + " failed");

@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "cli/batch.h"
+#include "cli/interrupts.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "convert/io/convert_input.h"
@@ -57,6 +58,7 @@ int convertOne(const Options& options, bool stdoutClosed) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  caplift::removeTemporariesOnSignals();
   const bool stdoutClosed = holdClosedStandardStreams();
   // A closed pipe or a file-size limit must surface as a failed write that is reported and cleaned
   // up after, not as a signal that ends the process midway.
@@ -79,7 +81,7 @@ int main(int argc, char** argv) {
       return 2;
     case Options::Action::kBatch:
       return caplift::runBatch(
-          {options.inputs, options.outputDir, options.quiet, options.conversion});
+          {options.inputs, options.outputDir, options.quiet, options.conversion, options.jobs});
     case Options::Action::kConvert:
       break;
   }

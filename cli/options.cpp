@@ -59,7 +59,11 @@ Options parseOptions(const QStringList& arguments) {
                             "Write subtitles as <format>: srt (SubRip, the default) or vtt "
                             "(WebVTT). An --output name ending in .vtt means vtt.",
                             "format");
-  parser.addOptions({output, outputDir, quiet, timeline, project, format});
+  QCommandLineOption jobs({"j", "jobs"},
+                          "With --output-dir: convert <n> files at once (default: one per "
+                          "processor).",
+                          "n");
+  parser.addOptions({output, outputDir, quiet, timeline, project, format, jobs});
   parser.addPositionalArgument(
       "FILE", "An FCPXML document, a .fcpxmld bundle, or - for standard input.", "FILE...");
 
@@ -96,6 +100,15 @@ Options parseOptions(const QStringList& arguments) {
     }
   } else {
     conversion.format = formatOfPath(options.output);
+  }
+
+  if (parser.isSet(jobs)) {
+    bool number = false;
+    const uint count = parser.value(jobs).toUInt(&number);
+    if (!number || count == 0 || !parser.value(jobs).front().isDigit()) {
+      return usageError("--jobs '" + parser.value(jobs) + "' is not a number from 1 up");
+    }
+    options.jobs = count;
   }
 
   if (options.inputs.empty()) return usageError("missing FILE");
