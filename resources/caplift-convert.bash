@@ -14,7 +14,7 @@ _caplift_convert() {
       _filedir -d
       return
       ;;
-    --project)
+    --project | -j | --jobs)
       return
       ;;
   esac
