@@ -2,90 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
-    <name>Localizable</name>
-    <message>
-        <source>choose</source>
-        <extracomment>file open button</extracomment>
-        <translation>选择 FCPXML 文件…</translation>
-    </message>
-    <message>
-        <source>file_read_fail</source>
-        <extracomment>file read fail</extracomment>
-        <translation>无法读取文件</translation>
-    </message>
-    <message>
-        <source>file_parse_fail</source>
-        <extracomment>file parse fail</extracomment>
-        <translation>无法将文档读取为 FCPXML</translation>
-    </message>
-    <message>
-        <source>save_file</source>
-        <extracomment>file save</extracomment>
-        <translation>保存字幕</translation>
-    </message>
-    <message>
-        <source>save_finish</source>
-        <extracomment>file saved</extracomment>
-        <translation>已保存</translation>
-    </message>
-    <message>
-        <source>save_failed</source>
-        <extracomment>save failed</extracomment>
-        <translation>无法保存文件</translation>
-    </message>
-    <message>
-        <source>alert_notify</source>
-        <extracomment>notification</extracomment>
-        <translation>Caplift</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <extracomment>OK</extracomment>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>preview</source>
-        <extracomment>preview SRT</extracomment>
-        <translation>SRT 预览</translation>
-    </message>
-    <message>
-        <source>save_ok</source>
-        <extracomment>Save OK</extracomment>
-        <translation>保存</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <extracomment>Cancel</extracomment>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>back</source>
-        <extracomment>Back / Back Button</extracomment>
-        <translation>返回</translation>
-    </message>
-    <message>
-        <source>about</source>
-        <extracomment>About / About window title</extracomment>
-        <translation>关于 Caplift</translation>
-    </message>
-    <message>
-        <source>no_titles</source>
-        <extracomment>document holds no titles / preview placeholder</extracomment>
-        <translation>此文档不包含任何标题。</translation>
-    </message>
-</context>
-<context>
-    <name>Platform</name>
-    <message>
-        <source>XML document, FCPXML bundle</source>
-        <translation>XML 文档、FCPXML 包</translation>
-    </message>
-    <message>
-        <source>SubRip subtitles</source>
-        <translation>SubRip 字幕</translation>
-    </message>
-</context>
-<context>
     <name>Caplift</name>
     <message>
         <source>Drop to convert</source>
@@ -189,6 +105,86 @@
     <message>
         <source>no project named &quot;%1&quot;; the document has %2</source>
         <translation>没有名为“%1”的项目；该文档中有 %2</translation>
+    </message>
+</context>
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>choose</source>
+        <extracomment>file open button</extracomment>
+        <translation>选择 FCPXML 文件…</translation>
+    </message>
+    <message>
+        <source>file_read_fail</source>
+        <extracomment>file read fail</extracomment>
+        <translation>无法读取文件</translation>
+    </message>
+    <message>
+        <source>file_parse_fail</source>
+        <extracomment>file parse fail</extracomment>
+        <translation>无法将文档读取为 FCPXML</translation>
+    </message>
+    <message>
+        <source>save_file</source>
+        <extracomment>file save</extracomment>
+        <translation>保存字幕</translation>
+    </message>
+    <message>
+        <source>save_finish</source>
+        <extracomment>file saved</extracomment>
+        <translation>已保存</translation>
+    </message>
+    <message>
+        <source>save_failed</source>
+        <extracomment>save failed</extracomment>
+        <translation>无法保存文件</translation>
+    </message>
+    <message>
+        <source>alert_notify</source>
+        <extracomment>notification</extracomment>
+        <translation>Caplift</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <extracomment>OK</extracomment>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>preview</source>
+        <extracomment>preview SRT</extracomment>
+        <translation>SRT 预览</translation>
+    </message>
+    <message>
+        <source>save_ok</source>
+        <extracomment>Save OK</extracomment>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <extracomment>Cancel</extracomment>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <extracomment>Back / Back Button</extracomment>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>about</source>
+        <extracomment>About / About window title</extracomment>
+        <translation>关于 Caplift</translation>
+    </message>
+    <message>
+        <source>no_titles</source>
+        <extracomment>document holds no titles / preview placeholder</extracomment>
+        <translation>此文档不包含任何标题。</translation>
+    </message>
+</context>
+<context>
+    <name>Platform</name>
+    <message>
+        <source>XML document, FCPXML bundle</source>
+        <translation>XML 文档、FCPXML 包</translation>
     </message>
 </context>
 </TS>
