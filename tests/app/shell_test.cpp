@@ -131,9 +131,12 @@ TEST(Progress, ShownWhileASlowReadGoesOnAndGoneAfterwards) {
     long read(char* buffer, std::size_t capacity) override {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
       shown += shownProgress();
+      // Nothing below the bar takes clicks or keys while it shows.
+      blocking = blocking || qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
       return MemorySource::read(buffer, capacity);
     }
     QStringList shown;
+    bool blocking = false;
   } slow(bytes);
   bool queuedWorkRan = false;
   QTimer::singleShot(0, [&] { queuedWorkRan = true; });
@@ -142,6 +145,7 @@ TEST(Progress, ShownWhileASlowReadGoesOnAndGoneAfterwards) {
   }
   EXPECT_TRUE(queuedWorkRan);
   EXPECT_EQ(slow.shown.value(0), "25/1000");  // after the first 100 bytes
+  EXPECT_TRUE(slow.blocking);
   progress.reset();
   EXPECT_EQ(shownProgress(), QStringList());
 }
