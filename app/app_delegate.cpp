@@ -250,7 +250,8 @@ void AppDelegate::saveSRT(const std::string& inputPath, const Converted& shown) 
   if (failure) {
     showAlert(localized("save_failed") + ": " + localizedDescription(*failure));
   } else {
-    showAlert(localized("save_finish") + "\n" + *target);
+    // A name may hold control characters; the alert shows them as replacement characters.
+    showAlert(localized("save_finish") + "\n" + QString::fromStdString(displayable(path)));
   }
 }
 
