@@ -131,7 +131,15 @@ int runBatch(const BatchRequest& request) {
     }
   };
   std::vector<std::jthread> workers;
-  for (std::size_t w = workersFor(request); w > 0; --w) workers.emplace_back(work);
+  for (std::size_t w = workersFor(request); w > 0; --w) {
+    try {
+      workers.emplace_back(work);
+    } catch (const std::system_error&) {
+      // The system gives no more threads: the ones there are do the work.
+      if (workers.empty()) throw;
+      break;
+    }
+  }
 
   std::size_t converted = 0;
   std::size_t failed = 0;
