@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # Caplift's one entry point for developers and CI: installs what is missing, builds, runs.
 #   ./dev.sh run     build and start the desktop app
-#   ./dev.sh test    build (plain and with ASan/UBSan) and run every test, then short fuzz runs
+#   ./dev.sh test    build (plain and with ASan/UBSan) and run every test, then short fuzz runs;
+#                    with CI=true also the package check below
 #   ./dev.sh package build the installable package: a .deb on Linux, Caplift.app and a .dmg on macOS
+#   ./dev.sh check-package  build the .deb, run lintian on it, install it, try it as a user would,
+#                    remove it, and put back a Caplift that was installed before (Linux)
 #   ./dev.sh bench   build and run the benchmarks (see bench/README.md)
 #   ./dev.sh deps    only install what is missing
+# The builds are CMakePresets.json's presets, in build/<preset>.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -18,13 +22,15 @@ debian_packages=(
   clang libclang-rt-14-dev
   locales
   dpkg-dev file
+  # The real readers that the tests hand the outputs to (the WebVTT parser comes from npm).
+  ffmpeg python3-srt nodejs
 )
 # What packaging/check-package.sh needs to try the package as a user would.
 package_check_packages=(
-  desktop-file-utils appstream man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
+  lintian desktop-file-utils appstream man-db shared-mime-info xdg-utils libfile-mimeinfo-perl
   xvfb xauth xdotool xclip
 )
-brew_packages=(cmake ninja qt libxml2 googletest google-benchmark llvm)
+brew_packages=(cmake ninja qt libxml2 googletest google-benchmark llvm ffmpeg node)
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -38,6 +44,8 @@ install_deps() {
       for p in "${debian_packages[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
       done
+      # Debian packs npm apart from nodejs; some nodejs packages bring their own.
+      command -v npm >/dev/null || missing+=(npm)
       if [ ${#missing[@]} -gt 0 ]; then
         echo "dev.sh: installing ${missing[*]}"
         as_root apt-get update -qq
@@ -53,11 +61,10 @@ install_deps() {
   esac
 }
 
-# configure_and_build DIR [cmake options...]
+# configure_and_build PRESET [cmake options...]: builds in build/PRESET.
 configure_and_build() {
-  local dir=$1; shift
-  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
-  cmake --build "$dir" -j "$jobs"
+  local preset=$1; shift
+  (cd "$root" && cmake --preset "$preset" "$@" >/dev/null && cmake --build --preset "$preset" -j "$jobs")
 }
 
 # package DIR: makes the package of the build in DIR and prints its path.
@@ -65,9 +72,18 @@ package() {
   (cd "$1" && cpack) | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p'
 }
 
+# run_tests PRESET: the test preset sets the display platform and the sanitizers' options.
 run_tests() {
-  local dir=$1
-  QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  (cd "$root" && ctest --preset "$1" -j "$jobs")
+}
+
+# Installs and removes packages, so it runs only where that is wanted: in CI, or when asked.
+check_package() {
+  install_deps "${package_check_packages[@]}"
+  configure_and_build release
+  local deb
+  deb=$(package "$root/build/release")
+  "$root/packaging/check-package.sh" "$deb"
 }
 
 cmd=${1:-}
@@ -77,7 +93,7 @@ case "$cmd" in
     ;;
   run)
     install_deps
-    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCAPLIFT_BUILD_TESTS=OFF
+    configure_and_build release -DCAPLIFT_BUILD_TESTS=OFF
     if [ "$(uname -s)" = Darwin ]; then
       exec open -W "$root/build/release/app/Caplift.app"
     fi
@@ -86,21 +102,15 @@ case "$cmd" in
   test)
     install_deps
     echo "== release build"
-    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCAPLIFT_BUILD_TESTS=ON
-    run_tests "$root/build/release"
-    if [ "$(uname -s)" = Linux ]; then
-      echo "== the package, installed and removed"
-      install_deps "${package_check_packages[@]}"
-      deb=$(package "$root/build/release")
-      "$root/packaging/check-package.sh" "$deb"
+    configure_and_build release
+    run_tests release
+    if [ "$(uname -s)" = Linux ] && [ "${CI:-}" = true ]; then
+      echo "== the package: lintian, installed, tried and removed"
+      check_package
     fi
     echo "== ASan + UBSan build"
-    configure_and_build "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DCAPLIFT_SANITIZE=ON
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
-      LSAN_OPTIONS="suppressions=$root/tests/lsan.supp:print_suppressions=0" \
-      UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-      run_tests "$root/build/asan"
+    configure_and_build asan
+    run_tests asan
     if [ -x "$root/fuzz/run.sh" ]; then
       echo "== fuzzing, ${CAPLIFT_FUZZ_SECONDS:-60} s per target"
       "$root/fuzz/run.sh" "${CAPLIFT_FUZZ_SECONDS:-60}"
@@ -108,15 +118,20 @@ case "$cmd" in
     ;;
   package)
     install_deps
-    configure_and_build "$root/build/release" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure_and_build release
     package "$root/build/release"
+    ;;
+  check-package)
+    [ "$(uname -s)" = Linux ] || { echo "dev.sh: the package check is for the Debian package" >&2; exit 1; }
+    install_deps
+    check_package
     ;;
   bench)
     install_deps python3-lxml time
     exec "$root/bench/run.sh" "${@:2}"
     ;;
   *)
-    sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//'
+    sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'
     exit 2
     ;;
 esac

@@ -2,14 +2,17 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileOpenEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
 #include <QThread>
+#include <QToolButton>
 
 #include "app/document_files.h"
 #include "app/translations.h"
@@ -26,7 +29,15 @@ namespace {
 
 constexpr const char* kMainWindowTitle = "Caplift\uFF08SRT extractor\uFF09";
 constexpr const char* kTimelineSetting = "timelineTiming";
+constexpr const char* kStylingSetting = "keepStyling";
 constexpr const char* kFormatSetting = "subtitleFormat";
+constexpr const char* kSourceSetting = "cueSource";
+
+// The kind of cue chosen last time, in the order of the preview's choice.
+CueSource lastSource() {
+  const int chosen = QSettings().value(kSourceSetting).toInt();
+  return chosen == 1 ? CueSource::kCaptions : chosen == 2 ? CueSource::kAll : CueSource::kTitles;
+}
 
 // The format saved last time, for the name the save dialog proposes.
 const SubtitleFormat& lastSavedFormat() {
@@ -35,17 +46,112 @@ const SubtitleFormat& lastSavedFormat() {
   return format ? *format : defaultFormat();
 }
 
-// Ticks the box for the timeline mode and says which project it placed, or that there is none.
-void showPlacement(PreviewWindow& preview, const std::optional<TimelineResult>& placed) {
+// "HH:MM:SS" of a timecode start, its frames left out.
+QString timecodeOf(double seconds) {
+  const auto whole = static_cast<long long>(seconds);
+  return QString("%1:%2:%3")
+      .arg(whole / 3600, 2, 10, QChar('0'))
+      .arg(whole / 60 % 60, 2, 10, QChar('0'))
+      .arg(whole % 60, 2, 10, QChar('0'));
+}
+
+// In the default mode: what makes the project's timeline place the titles shown elsewhere, as one
+// line; empty when nothing does.
+QString timelineHint(const DocumentNotes& notes, std::size_t cues) {
+  if (notes.projects == 0 || cues == 0 || !notes.placesElsewhere()) return {};
+  QStringList reasons;
+  const auto add = [&](std::size_t count, const char* text) {
+    if (count != 0) reasons << QCoreApplication::translate("Caplift", text, nullptr, int(count));
+  };
+  if (notes.tcStart != 0) {
+    reasons
+        << QCoreApplication::translate("Caplift", "starts at %1").arg(timecodeOf(notes.tcStart));
+  }
+  add(notes.inClips, QT_TRANSLATE_N_NOOP("Caplift", "%n in compound clips"));
+  add(notes.disabled, QT_TRANSLATE_N_NOOP("Caplift", "%n disabled"));
+  add(notes.inAuditions, QT_TRANSLATE_N_NOOP("Caplift", "%n in auditions"));
+  add(notes.onNestedLanes, QT_TRANSLATE_N_NOOP("Caplift", "%n on nested lanes"));
+  add(notes.inOtherProjects, QT_TRANSLATE_N_NOOP("Caplift", "%n in other projects"));
+  return QCoreApplication::translate("Caplift", "Timeline timing differs: %1")
+      .arg(reasons.join(QCoreApplication::translate("Caplift", ", ")));
+}
+
+// Ticks the box for the timeline mode and says which project it placed, or that there is none,
+// with the projects to choose from when there are several; in the default mode, why the timeline
+// would place the titles elsewhere.
+void showPlacement(PreviewWindow& preview, const std::optional<TimelineResult>& placed,
+                   const DocumentNotes& notes, std::size_t cues) {
   const QSignalBlocker quiet(preview.timelineBox);
+  const QSignalBlocker quietProjects(preview.projectBox);
   preview.timelineBox->setChecked(placed.has_value());
   const auto project = placed ? placed->project : std::nullopt;
-  preview.placement->setText(
-      !placed ? QString()
-      : project
-          ? QCoreApplication::translate("Caplift", "Placed on the timeline of “%1”")
-                .arg(QString::fromStdString(*project))
-          : QCoreApplication::translate("Caplift", "The document has no project with a timeline."));
+  const bool choice = project && placed->projects.size() > 1;
+  const QString hint = placed ? QString() : timelineHint(notes, cues);
+  QLabel& line = *preview.placement;
+  line.setText(!placed  ? line.fontMetrics().elidedText(hint, Qt::ElideRight, line.width())
+               : choice ? QCoreApplication::translate("Caplift", "Placed on the timeline of")
+               : project ? QCoreApplication::translate("Caplift", "Placed on the timeline of “%1”")
+                               .arg(QString::fromStdString(*project))
+                         : QCoreApplication::translate(
+                               "Caplift", "The document has no project with a timeline."));
+  line.setToolTip(hint.isEmpty() ? QString()
+                                 : hint + "\n" +
+                                       QCoreApplication::translate(
+                                           "Caplift",
+                                           "Tick Timeline timing to place them as the project's "
+                                           "timeline shows them."));
+  preview.projectBox->setVisible(choice);
+  if (!choice) return;
+  preview.projectBox->clear();
+  for (const std::string& name : placed->projects) {
+    preview.projectBox->addItem(QString::fromStdString(name));
+  }
+  preview.projectBox->setCurrentText(QString::fromStdString(*project));
+  QRect box = preview.projectBox->geometry();
+  box.moveLeft(line.x() + line.fontMetrics().horizontalAdvance(line.text()) + 6);
+  preview.projectBox->setGeometry(box);
+}
+
+// Sets the kind chosen, the roles menu (each role with its count, ticked unless left out) and
+// what an empty text says: how to show the other kind, when only that has cues.
+void showCueChoice(PreviewWindow& preview, const CueChoice& choice,
+                   const std::vector<RoleCount>& roles, std::size_t otherKind,
+                   const DocumentNotes& notes) {
+  const QSignalBlocker quiet(preview.sourceBox);
+  preview.sourceBox->setCurrentIndex(static_cast<int>(choice.source));
+  QMenu* menu = preview.rolesButton->menu();
+  menu->clear();
+  int ticked = 0;
+  for (const RoleCount& role : roles) {
+    const QString name = QString::fromStdString(role.role);
+    QAction* action = menu->addAction(QString("%1 (%2)").arg(name).arg(role.cues));
+    action->setData(name);
+    action->setCheckable(true);
+    const auto& dropped = choice.droppedRoles;
+    action->setChecked(std::find(dropped.begin(), dropped.end(), role.role) == dropped.end());
+    ticked += action->isChecked() ? 1 : 0;
+  }
+  preview.rolesButton->setText(
+      QCoreApplication::translate("Caplift", "Roles (%1 of %2)").arg(ticked).arg(roles.size()));
+  preview.rolesButton->setEnabled(!roles.empty());
+  const char* other =
+      otherKind == 0 ? nullptr
+      : choice.source == CueSource::kCaptions
+          ? QT_TRANSLATE_NOOP("Caplift",
+                              "This document has no captions, but it has titles (%1): choose "
+                              "Titles above to show them.")
+          : QT_TRANSLATE_NOOP("Caplift",
+                              "This document has no titles, but it has captions (%1): choose "
+                              "Captions above to show them.");
+  preview.textView->setPlaceholderText(
+      !notes.isFcpxml()
+          ? QCoreApplication::translate("Caplift",
+                                        "This is not a Final Cut Pro X export: its root element is "
+                                        "<%1>. Export the project with File › Export XML… and "
+                                        "open that file.")
+                .arg(QString::fromStdString(notes.root))
+      : other ? QCoreApplication::translate("Caplift", other).arg(otherKind)
+              : localized("no_titles"));
 }
 
 }  // namespace
@@ -90,7 +196,7 @@ void AppDelegate::applicationOpenFile(const QString& path) {
     return;
   }
   // From the event loop, once the main window is on screen. A dialog still waiting for the user
-  // keeps it out: it would start a second road inside the first.
+  // keeps it out: it would start a second workflow inside the first.
   QMetaObject::invokeMethod(
       this,
       [this, chosen = chosen.toStdString()] {
@@ -106,11 +212,14 @@ void AppDelegate::openFile() {
 
 void AppDelegate::openDocument(const std::string& inputPath) {
   requireMainThread("openDocument");
-  // A drop while a preview is open would start a second road inside the first.
+  // A drop while a preview is open would start a second workflow inside the first.
   if (busy()) return;
-  Converted converted = convert(inputPath, QSettings().value(kTimelineSetting).toBool());
+  CueChoice choice;
+  choice.source = lastSource();
+  choice.styles = QSettings().value(kStylingSetting).toBool() ? kKeepAll : 0;
+  Converted converted = convert(inputPath, QSettings().value(kTimelineSetting).toBool(), choice);
   // A document that the timeline mode cannot place still opens as it stands, the box free to use.
-  if (converted.failure && converted.placed) converted = convert(inputPath, false);
+  if (converted.failure && converted.placed) converted = convert(inputPath, false, choice);
   if (converted.failure) return showFailure(*converted.failure);
   // What the preview shows, shared by the answers that replace it and save it.
   auto shown = std::make_shared<Converted>(std::move(converted));
@@ -118,34 +227,91 @@ void AppDelegate::openDocument(const std::string& inputPath) {
       shown->srt,
       [this, inputPath, shown](bool save) { save ? saveSRT(inputPath, *shown) : openFile(); },
       [this, inputPath, shown](PreviewWindow& preview) {
-        showPlacement(preview, shown->placed);
-        // The other mode converts the same file again and replaces the text; the box keeps to
-        // the text shown.
-        connect(preview.timelineBox, &QCheckBox::toggled, this, [=, this, &preview](bool timeline) {
-          Converted again = convert(inputPath, timeline);
-          if (again.failure) showFailure(*again.failure);
-          if (!again.failure) {
-            *shown = std::move(again);
+        const auto show = [shown, &preview] {
+          showPlacement(preview, shown->placed, shown->notes, shown->cues);
+          showCueChoice(preview, shown->choice, shown->roles, shown->otherKind, shown->notes);
+          const QSignalBlocker quiet(preview.stylingBox);
+          preview.stylingBox->setChecked(shown->choice.styles != 0);
+        };
+        show();
+        // Another mode, kind or set of roles converts the same file again and replaces the
+        // text; the controls keep to the text shown. `setting` is remembered once it worked.
+        const auto again = [=, this, &preview](bool timeline, const CueChoice& choice,
+                                               const char* setting, const QVariant& value) {
+          Converted converted = convert(inputPath, timeline, choice);
+          if (converted.failure) showFailure(*converted.failure);
+          if (!converted.failure) {
+            *shown = std::move(converted);
             preview.textView->setText(shown->srt);
-            QSettings().setValue(kTimelineSetting, timeline);
+            if (setting != nullptr) QSettings().setValue(setting, value);
           }
-          showPlacement(preview, shown->placed);
+          show();
+        };
+        connect(preview.timelineBox, &QCheckBox::toggled, this,
+                [=](bool timeline) { again(timeline, shown->choice, kTimelineSetting, timeline); });
+        // Another project is placed at once, in the timeline mode it belongs to.
+        connect(preview.projectBox, &QComboBox::currentTextChanged, this, [=](const QString& name) {
+          CueChoice choice = shown->choice;
+          choice.project = name.toStdString();
+          again(true, choice, nullptr, {});
+        });
+        connect(preview.sourceBox, &QComboBox::currentIndexChanged, this, [=](int index) {
+          CueChoice choice = shown->choice;
+          choice.source = static_cast<CueSource>(index);
+          again(shown->placed.has_value(), choice, kSourceSetting, index);
+        });
+        connect(preview.rolesButton->menu(), &QMenu::triggered, this, [=](QAction* action) {
+          CueChoice choice = shown->choice;
+          const std::string role = action->data().toString().toStdString();
+          auto& dropped = choice.droppedRoles;
+          if (action->isChecked()) {
+            dropped.erase(std::remove(dropped.begin(), dropped.end(), role), dropped.end());
+          } else {
+            dropped.push_back(role);
+          }
+          again(shown->placed.has_value(), choice, nullptr, {});
+        });
+        // Styled or plain, in the mode shown, the same way.
+        connect(preview.stylingBox, &QCheckBox::toggled, this, [=](bool styled) {
+          CueChoice choice = shown->choice;
+          choice.styles = styled ? kKeepAll : 0;
+          again(shown->placed.has_value(), choice, kStylingSetting, styled);
         });
       });
 }
 
 // Reading and converting a large export takes a while: the cursor says so at once, and a
 // progress bar once it has taken half a second.
-AppDelegate::Converted AppDelegate::convert(const std::string& inputPath, bool timeline) {
+AppDelegate::Converted AppDelegate::convert(const std::string& inputPath, bool timeline,
+                                            const CueChoice& choice) {
   auto placed = timeline ? std::optional(TimelineResult()) : std::nullopt;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   converting_ = true;
-  ExtractResult result = convertChosenDocument(
-      inputPath, previewWindow ? static_cast<QWidget*>(previewWindow.get()) : window.get(),
-      placed ? &*placed : nullptr);
+  QWidget* over = previewWindow ? static_cast<QWidget*>(previewWindow.get()) : window.get();
+  Converted converted;
+  ConversionReport report;
+  ExtractResult result =
+      convertChosenDocument(inputPath, over, placed ? &*placed : nullptr, choice, &report);
+  converted.roles = std::move(report.roles);
+  converted.cues = report.cues;
+  converted.notes = std::move(report.notes);
+  // Nothing of the kind chosen: the other kind is counted, so that the preview can point to it.
+  if (result.ok() && converted.roles.empty() && choice.source != CueSource::kAll) {
+    CueChoice other;
+    other.source = choice.source == CueSource::kTitles ? CueSource::kCaptions : CueSource::kTitles;
+    other.project = choice.project;
+    ConversionReport found;
+    TimelineResult ignored;
+    convertChosenDocument(inputPath, over, timeline ? &ignored : nullptr, other, &found);
+    for (const RoleCount& role : found.roles) converted.otherKind += role.cues;
+  }
   converting_ = false;
   QApplication::restoreOverrideCursor();
-  return {std::make_shared<const std::string>(std::move(result.srt)), placed, result.failure};
+  converted.srt = std::make_shared<const std::string>(std::move(result.srt));
+  converted.placed = placed;
+  converted.failure = result.failure;
+  converted.choice = choice;
+  return converted;
 }
 
 void AppDelegate::showFailure(const ConversionFailure& failure) {
@@ -236,7 +402,10 @@ void AppDelegate::saveSRT(const std::string& inputPath, const Converted& shown) 
   } else {
     ConversionOptions options;
     options.format = &format;
-    if (shown.placed) options.timeline.emplace();
+    if (shown.placed) options.timeline.emplace().project = shown.choice.project;
+    options.source = shown.choice.source;
+    options.droppedRoles = shown.choice.droppedRoles;
+    options.styles = shown.choice.styles;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     converting_ = true;
     failure = exportSubtitles(path, inputPath, options, window.get());

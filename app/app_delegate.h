@@ -7,6 +7,7 @@
 
 #include <QObject>
 
+#include "app/document_files.h"
 #include "app/main_window.h"
 #include "convert/conversion.h"
 #include "platform/dialogs.h"
@@ -17,8 +18,8 @@ class QPushButton;
 namespace caplift {
 
 // The one object that holds the application's state and carries the whole workflow: the main
-// window, the open-convert-preview-save road with its alerts, and the preview's answers. Every
-// entry point runs on the main thread and checks that it does.
+// window, the open, convert, preview and save steps with their alerts, and the preview's answers.
+// Every entry point runs on the main thread and checks that it does.
 class AppDelegate : public QObject {
   Q_OBJECT
 
@@ -34,12 +35,12 @@ class AppDelegate : public QObject {
   PreviewCompletion previewCompletion;
 
   void applicationDidFinishLaunching();
-  // Asks for a file and, for a chosen one, goes the rest of the road.
+  // Asks for a file and, for a chosen one, converts, previews and saves it.
   Q_INVOKABLE void openFile();
   // Converts and previews one input (a file or an .fcpxmld bundle) as if it had been chosen.
   void openDocument(const std::string& inputPath);
   // A document the desktop asks the application to open: the file on its command line, or
-  // macOS's open-document event. It goes the road of a chosen file once launching has finished.
+  // macOS's open-document event. It is handled as a chosen file once launching has finished.
   void applicationOpenFile(const QString& path);
   void handleOKButton(QPushButton* sender);
   void handleBackButton(QPushButton* sender);
@@ -53,11 +54,16 @@ class AppDelegate : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // One conversion of a road's document: its text, and in the timeline mode what was placed.
+  // One conversion of the open document: its text, and in the timeline mode what was placed.
   struct Converted {
     std::shared_ptr<const std::string> srt;
     std::optional<TimelineResult> placed;
     std::optional<ConversionFailure> failure;
+    CueChoice choice;              // what it shows
+    std::vector<RoleCount> roles;  // every role found, with its count
+    std::size_t otherKind = 0;     // when it shows nothing: the cues of the other kind
+    std::size_t cues = 0;
+    DocumentNotes notes;
   };
 
   // `prepare` sets up the window before it shows.
@@ -69,9 +75,9 @@ class AppDelegate : public QObject {
   void runAfterPreviewLoops(std::function<void()> work);
   void saveSRT(const std::string& inputPath, const Converted& shown);
   void requireMainThread(const char* entryPoint) const;
-  Converted convert(const std::string& inputPath, bool timeline);
+  Converted convert(const std::string& inputPath, bool timeline, const CueChoice& choice = {});
   void showFailure(const ConversionFailure& failure);
-  // A road is under way: a preview is open, or a conversion runs (and repaints the windows).
+  // The workflow is under way: a preview is open, or a conversion runs (and repaints the windows).
   bool busy() const { return previewWindow || converting_; }
 
   platform::Dialogs& dialogs_;

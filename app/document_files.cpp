@@ -29,6 +29,12 @@ SourceWatcher progressOver(QWidget* parent, const std::string& chosenPath) {
 
 ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressParent,
                                     TimelineResult* placed) {
+  return convertChosenDocument(chosenPath, progressParent, placed, {}, nullptr);
+}
+
+ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressParent,
+                                    TimelineResult* placed, const CueChoice& choice,
+                                    ConversionReport* found) {
   StringOutput output;
   // SubRip text is a fraction of its document. Room reserved and never used is never touched,
   // while a large text grown by doubling is copied again and again.
@@ -38,14 +44,18 @@ ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* prog
                           4);
   }
   ConversionOptions options;
-  if (placed != nullptr) options.timeline.emplace();
+  if (placed != nullptr) options.timeline.emplace().project = choice.project;
+  options.source = choice.source;
+  options.droppedRoles = choice.droppedRoles;
+  options.styles = choice.styles;
   ConversionReport report;
   ExtractResult result;
   result.failure = convertInput(chosenPath, output, options, &report,
                                 progressOver(progressParent, chosenPath), true);
   if (result.ok()) {
     result.srt = std::move(output.text());
-    if (placed != nullptr) *placed = std::move(report.placed);
+    if (placed != nullptr) *placed = report.placed;
+    if (found != nullptr) *found = std::move(report);
   }
   return result;
 }

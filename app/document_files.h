@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "convert/conversion.h"
 
@@ -19,6 +20,20 @@ namespace caplift {
 // file it concerns.
 ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver = nullptr,
                                     TimelineResult* placed = nullptr);
+
+// Which cues the preview shows: the elements that give them, the roles the user unticked, and
+// the styles kept.
+struct CueChoice {
+  CueSource source = CueSource::kTitles;
+  std::vector<std::string> droppedRoles;
+  StyleSet styles = 0;                 // kept as tags
+  std::optional<std::string> project;  // the one the timeline mode places; else the first
+};
+
+// As above, showing the cues `choice` keeps; `report` gets what the conversion found.
+ExtractResult convertChosenDocument(const std::string& chosenPath, QWidget* progressOver,
+                                    TimelineResult* placed, const CueChoice& choice,
+                                    ConversionReport* report);
 
 // Writes `text` to `target` whole or not at all. Refuses a target that is the chosen input's
 // document itself, before anything is written.

@@ -4,6 +4,7 @@
 #include <QLocale>
 
 #include "app/app_delegate.h"
+#include "app/command_line.h"
 #include "app/translations.h"
 #include "platform/qt_dialogs.h"
 #include "ui/main_menu_builder.h"
@@ -13,9 +14,11 @@
 caplift::AppDelegate* delegate = nullptr;
 
 int main(int argc, char** argv) {
+  // Without a display Qt cannot start, and help must not need one.
+  if (const auto status = caplift::answerWithoutWindows(argc, argv)) return *status;
   // Qt takes its own arguments; what is left is the document to open, if any.
   QApplication application(argc, argv);
-  // They stand in for the bundle's name and version.
+  // The name and version the About window, the settings and --version show.
   QApplication::setApplicationName(QStringLiteral("Caplift"));
   QApplication::setApplicationVersion(QStringLiteral(CAPLIFT_VERSION));
   // Where the settings live: ~/.config/Caplift on Linux, org.caplift.Caplift on macOS.

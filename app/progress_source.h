@@ -13,7 +13,7 @@ namespace caplift {
 // Passes on the bytes of `source` and, once reading has gone on for `showAfterMs`, shows `label`
 // and a bar of the bytes read out of `total` over `parent`, updated about every 50 ms. It runs in
 // the conversion's loop on the main thread, so it lets the windows repaint but lets no user input
-// through: nothing may start another road meanwhile. The bar goes with it.
+// through: nothing may start another conversion or dialog meanwhile. The bar goes with it.
 class ProgressSource final : public ByteSource {
  public:
   ProgressSource(ByteSource& source, std::uint64_t total, const QString& label, QWidget* parent,

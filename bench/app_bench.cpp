@@ -1,11 +1,11 @@
 // Times the desktop app, started as caplift's own main() starts it (one AppDelegate, the event
-// loop), with the open dialog answered by the benchmark. It notes when each step of the road is
+// loop), with the open dialog answered by the benchmark. It notes when each step is
 // reached from the events the windows get.
 //
 //   caplift_bench_app          launch: prints "shown_ns=<CLOCK_MONOTONIC>" as soon as the main
 //                              window has been exposed and painted, then ends
 //   caplift_bench_app FILE     also, from the shown main window, runs openFile with FILE chosen,
-//                              and prints how long the road took to a painted preview: reading
+//                              and prints how long it took to a painted preview: reading
 //                              and converting, building the preview (the text set into the real
 //                              text view), showing it
 //
@@ -41,12 +41,12 @@ long peakRssKiB() {
   return -1;
 }
 
-// When the steps of the road were reached.
+// When the steps were reached.
 struct Marks {
   Clock::time_point chosen, previewMade, previewFilled, previewShown;
 };
 
-// Answers the open dialog with the file once; any alert means the road failed.
+// Answers the open dialog with the file once; any alert means the conversion failed.
 class BenchDialogs final : public caplift::platform::Dialogs {
  public:
   BenchDialogs(QString file, Marks& marks) : file_(std::move(file)), marks_(marks) {}
@@ -71,18 +71,18 @@ class BenchDialogs final : public caplift::platform::Dialogs {
 // Notes the steps from the events: the preview made (the last child window the main window gets
 // before the preview shows; a progress window may come before it), shown (its text set before),
 // and exposed with its first painting done.
-class RoadWatch final : public QObject {
+class StepWatch final : public QObject {
  public:
-  RoadWatch(Marks& marks, std::function<void(QWindow*)> exposed)
+  StepWatch(Marks& marks, std::function<void(QWindow*)> exposed)
       : marks_(marks), exposed_(std::move(exposed)) {}
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override {
-    const bool road = marks_.chosen != Clock::time_point();
-    if (road && event->type() == QEvent::ChildAdded &&
+    const bool started = marks_.chosen != Clock::time_point();
+    if (started && event->type() == QEvent::ChildAdded &&
         marks_.previewFilled == Clock::time_point() && dynamic_cast<caplift::MainWindow*>(object)) {
       marks_.previewMade = Clock::now();
-    } else if (road && event->type() == QEvent::Show &&
+    } else if (started && event->type() == QEvent::Show &&
                dynamic_cast<caplift::PreviewWindow*>(object)) {
       marks_.previewFilled = Clock::now();
     } else if (event->type() == QEvent::Expose) {
@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
 
   long launchPeakKiB = 0;
   int windowsShown = 0;
-  RoadWatch watch(marks, [&](QWindow*) {
+  StepWatch watch(marks, [&](QWindow*) {
     const auto now = Clock::now();
     if (++windowsShown == 1) {
       std::printf("shown_ns=%lld\n",

@@ -2,7 +2,8 @@
 # Builds the benchmarks (Release, in build/bench) and runs every measurement: caplift-convert
 # against a bare libxml2 SAX2 parse and a Python/lxml script, growth from 1 MB to 1 GB, a batch of
 # 64 exports one and two at a time (-j 1, -j 2), the app's way from a chosen file to a filled
-# preview and its launch, and the micro-benchmarks. Prints the tables and writes them to bench/RESULTS.md. Generated exports stay in bench/data (gitignored)
+# preview and its launch, and the micro-benchmarks. Prints the tables and writes them to
+# bench/RESULTS.md. Generated exports stay in bench/data (gitignored)
 # for the next run.
 #   bench/run.sh [RUNS]     RUNS: runs per program and size (default 5; the fast ones get twice)
 set -euo pipefail
@@ -22,8 +23,7 @@ done
 [ -n "$python" ] || { echo "bench: needs Python 3 with lxml (./dev.sh bench installs it)" >&2; exit 1; }
 
 echo "== building in $build"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCAPLIFT_BUILD_BENCH=ON \
-  -DCAPLIFT_BUILD_TESTS=OFF >/dev/null
+(cd "$root" && cmake --preset bench >/dev/null)
 targets=(caplift-convert caplift_bench_generate caplift_bench_sax_count caplift_bench_micro)
 if grep -q '^CAPLIFT_BUILD_GUI:BOOL=ON' "$build/CMakeCache.txt"; then targets+=(caplift_bench_app); fi
 cmake --build "$build" -j "${CAPLIFT_BENCH_JOBS:-2}" --target "${targets[@]}"

@@ -101,9 +101,13 @@ int runBatch(const BatchRequest& request) {
   const std::vector<std::string>& inputs = request.inputs;
   const std::size_t total = inputs.size();
   // Filled in by the workers, each input's outcome is reported in the order of the inputs.
+  struct Outcome {
+    std::optional<ConversionFailure> failure;
+    ConversionReport report;
+  };
   std::mutex lock;
   std::condition_variable changed;
-  std::vector<std::optional<ConversionFailure>> failures(total);
+  std::vector<Outcome> outcomes(total);
   std::vector<bool> finished(total, false);
   std::size_t next = 0;  // the first input no worker has taken
   std::size_t done = 0;
@@ -115,15 +119,15 @@ int runBatch(const BatchRequest& request) {
         if (next == total) return;
         i = next++;
       }
-      std::optional<ConversionFailure> failure;
+      Outcome outcome;
       {
         // Gone, with its temporary, before the outcome is told.
         OutputFile output(outputPath(request, inputs[i]));
-        failure = convertInput(inputs[i], output, request.conversion);
+        outcome.failure = convertInput(inputs[i], output, request.conversion, &outcome.report);
       }
       {
         const std::lock_guard hold(lock);
-        failures[i] = std::move(failure);
+        outcomes[i] = std::move(outcome);
         finished[i] = true;
         ++done;
       }
@@ -143,26 +147,33 @@ int runBatch(const BatchRequest& request) {
 
   std::size_t converted = 0;
   std::size_t failed = 0;
+  std::size_t withoutCues = 0;  // converted, but empty
   ProgressLine progress(total, !request.quiet && progressWanted(total));
   std::unique_lock hold(lock);
   std::size_t reported = 0;
   std::size_t shownDone = total + 1;
   while (reported < total) {
     changed.wait(hold, [&] { return finished[reported] || done != shownDone; });
-    std::vector<std::optional<ConversionFailure>> outcomes;
+    const std::size_t first = reported;
+    std::vector<Outcome> ready;
     for (; reported < total && finished[reported]; ++reported) {
-      outcomes.push_back(std::move(failures[reported]));
+      ready.push_back(std::move(outcomes[reported]));
     }
     shownDone = done;
     hold.unlock();
-    for (const std::optional<ConversionFailure>& failure : outcomes) {
-      if (failure) {
-        progress.clear();
-        reportError(failure->description());
+    for (std::size_t k = 0; k < ready.size(); ++k) {
+      const std::string& input = inputs[first + k];
+      const Outcome& outcome = ready[k];
+      progress.clear();
+      if (outcome.failure) {
+        reportError(outcome.failure->description());
         ++failed;
-      } else {
-        ++converted;
+        continue;
       }
+      ++converted;
+      if (outcome.report.cues == 0) ++withoutCues;
+      noteDocument(input, request.conversion, outcome.report);
+      noteUnmatchedRoles(input, request.conversion, outcome.report);
     }
     // The first input still waited for is being converted.
     if (reported < total) progress.show(shownDone, inputs[reported]);
@@ -171,7 +182,13 @@ int runBatch(const BatchRequest& request) {
   hold.unlock();
   progress.clear();
   if (!request.quiet) {
-    reportLine(std::to_string(converted) + " converted, " + std::to_string(failed) + " failed");
+    // Files that gave no cue are counted apart, so that an empty output is not taken for one
+    // that worked.
+    reportLine(withoutCues == 0
+                   ? std::to_string(converted) + " converted, " + std::to_string(failed) + " failed"
+                   : std::to_string(converted - withoutCues) + " converted, " +
+                         std::to_string(withoutCues) + " without cues, " + std::to_string(failed) +
+                         " failed");
   }
   return failed == 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "cli/batch.h"
+#include "cli/batch_inputs.h"
 #include "cli/interrupts.h"
 #include "cli/options.h"
 #include "cli/report.h"
@@ -47,12 +48,21 @@ int printToStdout(const std::string& text, bool stdoutClosed) {
 
 int convertOne(const Options& options, bool stdoutClosed) {
   const std::string& input = options.inputs.front();
+  caplift::ConversionReport done;
+  caplift::ConversionReport* wanted = &done;
+  std::optional<ConversionFailure> failure;
   if (options.output.empty()) {
     caplift::SpooledStdout output(stdoutClosed ? -1 : STDOUT_FILENO);
-    return report(caplift::convertInput(input, output, options.conversion));
+    failure = caplift::convertInput(input, output, options.conversion, wanted);
+  } else {
+    caplift::OutputFile output(options.output);
+    failure = caplift::convertInput(input, output, options.conversion, wanted);
   }
-  caplift::OutputFile output(options.output);
-  return report(caplift::convertInput(input, output, options.conversion));
+  if (!failure) {
+    caplift::noteDocument(input, options.conversion, done);
+    caplift::noteUnmatchedRoles(input, options.conversion, done);
+  }
+  return report(failure);
 }
 
 }  // namespace
@@ -80,8 +90,8 @@ int main(int argc, char** argv) {
       caplift::reportError(options.text);
       return 2;
     case Options::Action::kBatch:
-      return caplift::runBatch(
-          {options.inputs, options.outputDir, options.quiet, options.conversion, options.jobs});
+      return caplift::runBatch({caplift::expandFolders(options.inputs), options.outputDir,
+                                options.quiet, options.conversion, options.jobs});
     case Options::Action::kConvert:
       break;
   }

@@ -37,7 +37,9 @@ Options parseOptions(const QStringList& arguments) {
       "subtitles (.srt).\nBy default each title gets one cue, in document order, timed from its "
       "own and its parent clip's times. With --timeline each title is placed where the project's "
       "timeline shows it, through compound clips, storylines, auditions and retiming, once for "
-      "every time it is shown.");
+      "every time it is shown.\nWhich to use: the default mode times each title as it sits in its "
+      "own clip, as the event browser shows it, which suits titles kept in the browser. For a "
+      "finished edit use --timeline: the subtitles then match the project as it plays.");
   QCommandLineOption help = parser.addHelpOption();
   QCommandLineOption version = parser.addVersionOption();
   QCommandLineOption output({"o", "output"},
@@ -63,7 +65,24 @@ Options parseOptions(const QStringList& arguments) {
                           "With --output-dir: convert <n> files at once (default: one per "
                           "processor).",
                           "n");
-  parser.addOptions({output, outputDir, quiet, timeline, project, format, jobs});
+  QCommandLineOption style("style",
+                           "Keep the styles in <list> as tags: a comma list of i (italic), b "
+                           "(bold), u (underline), color, or all.",
+                           "list");
+  parser.addOptions({output, outputDir, quiet, timeline, project, format, style, jobs});
+  QCommandLineOption source("source",
+                            "Which elements give cues: titles (the default), captions, or all "
+                            "(both, numbered together).",
+                            "kind");
+  QCommandLineOption role("role",
+                          "Keep only the cues of role <name>: a role, a role's name without its "
+                          "sub-role, or a caption role's name and language (SRT.de-DE), ASCII "
+                          "case ignored. May be given several times.",
+                          "name");
+  QCommandLineOption listRoles("list-roles",
+                               "Instead of subtitles, write each role with its number of cues, "
+                               "separated by a tab.");
+  parser.addOptions({source, role, listRoles});
   parser.addPositionalArgument(
       "FILE", "An FCPXML document, a .fcpxmld bundle, or - for standard input.", "FILE...");
 
@@ -102,6 +121,27 @@ Options parseOptions(const QStringList& arguments) {
     conversion.format = formatOfPath(options.output);
   }
 
+  if (parser.isSet(source)) {
+    const QString kind = parser.value(source);
+    if (kind == "titles") {
+      conversion.source = CueSource::kTitles;
+    } else if (kind == "captions") {
+      conversion.source = CueSource::kCaptions;
+    } else if (kind == "all") {
+      conversion.source = CueSource::kAll;
+    } else {
+      return usageError("unknown --source '" + kind + "': use titles, captions or all");
+    }
+  }
+  for (const QString& name : parser.values(role)) conversion.roles.push_back(bytesOf(name));
+  conversion.listRoles = parser.isSet(listRoles);
+  if (parser.isSet(style)) {
+    const auto styles = parseStyleList(bytesOf(parser.value(style)));
+    if (!styles) {
+      return usageError("unknown --style '" + parser.value(style) + "': use i, b, u, color or all");
+    }
+    conversion.styles = *styles;
+  }
   if (parser.isSet(jobs)) {
     bool number = false;
     const uint count = parser.value(jobs).toUInt(&number);

@@ -24,7 +24,7 @@ struct Options {
   std::string outputDir;  // kBatch
   bool quiet = false;
   std::size_t jobs = 0;  // kBatch: documents converted at once; 0 for one per online processor
-  ConversionOptions conversion;  // --timeline, --project, --format
+  ConversionOptions conversion;  // --timeline, --project, --format, --style
   std::string text;
 };
 

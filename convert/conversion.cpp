@@ -9,11 +9,21 @@ std::optional<ConversionFailure> convertDocument(ByteSource& source, TextSink& s
                                                  const ConversionOptions& options,
                                                  ConversionReport* report) {
   const SubtitleFormat& format = options.format ? *options.format : defaultFormat();
-  const std::unique_ptr<CueWriter> writer = format.makeWriter();
+  const std::unique_ptr<CueWriter> writer =
+      options.listRoles ? std::make_unique<RoleListWriter>(&format != &defaultFormat())
+                        : format.makeWriter(options.styles);
   CueStream cues(*writer, sink);
+  // Only where it is asked for or reported: a plain conversion does no more than it did.
+  std::optional<RoleFilter> filter;
+  if (!options.roles.empty() || !options.droppedRoles.empty() || report != nullptr) {
+    filter.emplace(options.roles, options.droppedRoles);
+    cues.filterRoles(*filter);
+  }
   TimelineResult placed;
-  auto failure = options.timeline ? readTimeline(source, cues, *options.timeline, &placed)
-                                  : readTitles(source, cues);
+  DocumentNotes notes;
+  auto failure = options.timeline ? readTimeline(source, cues, *options.timeline, &placed,
+                                                 options.source, &notes)
+                                  : readTitles(source, cues, options.source, &notes);
   // A refused write stops the reading early; that, not the cut reading, is the failure.
   if (cues.failed() || (!failure && !cues.finish())) {
     return ConversionFailure{ConversionFailure::Kind::kWrite, {}, reason::kOutputFailed, {}};
@@ -22,6 +32,8 @@ std::optional<ConversionFailure> convertDocument(ByteSource& source, TextSink& s
   if (report != nullptr) {
     report->cues = cues.cues();
     report->placed = std::move(placed);
+    report->notes = std::move(notes);
+    if (filter) report->roles = filter->present();
   }
   return std::nullopt;
 }
@@ -34,7 +46,9 @@ std::optional<ConversionFailure> convertTimeline(ByteSource& source, TextSink& s
                                                  const TimelineOptions& options,
                                                  TimelineResult* result) {
   ConversionReport report;
-  auto failure = convertDocument(source, sink, {options, nullptr}, &report);
+  ConversionOptions conversion;
+  conversion.timeline = options;
+  auto failure = convertDocument(source, sink, conversion, &report);
   if (!failure && result != nullptr) *result = std::move(report.placed);
   return failure;
 }

@@ -4,9 +4,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "convert/conversion_failure.h"
 #include "convert/cues/formats.h"
+#include "convert/cues/roles.h"
+#include "convert/document_notes.h"
 #include "convert/io/byte_source.h"
 #include "convert/io/text_sink.h"
 #include "convert/timeline/timeline.h"
@@ -19,12 +22,25 @@ struct ConversionOptions {
   std::optional<TimelineOptions> timeline;
   // SubRip when none.
   const SubtitleFormat* format = nullptr;
+  // Which elements give cues.
+  CueSource source = CueSource::kTitles;
+  // Only the cues of the roles these name (--role); all when none.
+  std::vector<std::string> roles;
+  // Leaves out the cues whose role is exactly one of these.
+  std::vector<std::string> droppedRoles;
+  // Writes each role with its number of cues instead of subtitles.
+  bool listRoles = false;
+  // The styles kept as tags; none for plain text.
+  StyleSet styles = 0;
 };
 
 // What a successful conversion found.
 struct ConversionReport {
   std::size_t cues = 0;   // handed to the writer
   TimelineResult placed;  // the timeline mode's summary
+  // Every role of the cues before the roles were filtered, with their counts.
+  std::vector<RoleCount> roles;
+  DocumentNotes notes;
 };
 
 // Converts the FCPXML document read from `source` into subtitles written to `sink`: the mode

@@ -35,14 +35,8 @@ if ! "$cxx" -fsanitize=fuzzer,address,undefined "$probe/probe.cpp" -o "$probe/pr
   exit 1
 fi
 
-sanitize="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-cmake -S "$root" -B "$build" -G Ninja \
-  -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_FLAGS="$sanitize" -DCMAKE_CXX_FLAGS="$sanitize" \
-  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-  -DCAPLIFT_FUZZ=ON -DCAPLIFT_BUILD_GUI=OFF -DCAPLIFT_BUILD_TESTS=OFF -DCAPLIFT_BUILD_BENCH=OFF \
-  >/dev/null
+# The flags are the fuzz preset's (CMakePresets.json); the compilers and the folder may be overridden.
+(cd "$root" && cmake --preset fuzz -B "$build" -DCMAKE_C_COMPILER="$cc" -DCMAKE_CXX_COMPILER="$cxx" >/dev/null)
 cmake --build "$build" -j "$jobs" --target "${targets[@]/#/caplift_fuzz_}"
 
 rm -rf "$build/seeds" "$build/work" "$build/logs" "$build/crashes"

@@ -7,14 +7,29 @@ _caplift_convert() {
 
   case $prev in
     -o | --output)
-      _filedir srt
+      _filedir '@(srt|vtt)'
+      return
+      ;;
+    --format)
+      COMPREPLY=($(compgen -W 'srt vtt' -- "$cur"))
       return
       ;;
     -d | --output-dir)
       _filedir -d
       return
       ;;
-    --project | -j | --jobs)
+    --project | --role | -j | --jobs)
+      return
+      ;;
+    --source)
+      COMPREPLY=($(compgen -W 'titles captions all' -- "$cur"))
+      return
+      ;;
+    --style)
+      # A comma list: complete the item after the last comma.
+      local items=${cur%"${cur##*,}"}
+      COMPREPLY=($(compgen -P "$items" -W 'i b u color all' -- "${cur##*,}"))
+      compopt -o nospace
       return
       ;;
   esac

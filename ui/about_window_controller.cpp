@@ -41,8 +41,7 @@ void AboutWindowController::show() {
     image->setAlignment(Qt::AlignCenter);
   }
 
-  // The application's name and version stand in for the bundle's; Qt gives the program's file
-  // name when no name is set.
+  // The name and version that main() sets; Qt gives the program's file name when no name is set.
   const QString version = QCoreApplication::applicationVersion();
   QLabel* name = addLine(window,
                          QCoreApplication::applicationName() + " v" +

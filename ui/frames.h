@@ -7,8 +7,8 @@
 
 namespace caplift {
 
-// The windows' layouts are drawn from the bottom-left corner of the parent, y upwards, as the
-// frames below are given; Qt places from the top-left, y downwards.
+// Turns a frame measured from the bottom-left corner of its parent, y upwards (how the layouts in
+// this folder give their numbers), into Qt's geometry, which counts from the top-left, y downwards.
 constexpr QRectF fromBottomLeft(double x, double y, double width, double height,
                                 double parentHeight) {
   return {x, parentHeight - y - height, width, height};

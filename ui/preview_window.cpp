@@ -2,9 +2,12 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 
 #include "ui/frames.h"
 #include "ui/large_text_view.h"
@@ -61,9 +64,33 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
   backButton = addButton(this, "back", fromBottomLeft(490, 20, 100, 30, kHeight));
   timelineBox = new QCheckBox(QCoreApplication::translate("Caplift", "Timeline timing"), this);
   timelineBox->setGeometry(fromBottomLeft(140, 20, 230, 30, kHeight).toRect());
+  timelineBox->setToolTip(QCoreApplication::translate(
+      "Caplift",
+      "Ticked: each title where the project's timeline shows it, as a finished edit needs.\n"
+      "Unticked: each title timed from its own clip, as in the browser."));
   placement = new QLabel(this);
   placement->setGeometry(fromBottomLeft(20, 50, 560, 20, kHeight).toRect());
   placement->setTextFormat(Qt::PlainText);
+  // Its left edge is set beside the line's text when it shows.
+  projectBox = new QComboBox(this);
+  projectBox->setGeometry(fromBottomLeft(200, 50, 260, 20, kHeight).toRect());
+  projectBox->hide();
+
+  // The band above the text holds the choices of what to show, so the buttons below stay as
+  // they were.
+  sourceBox = new QComboBox(this);
+  for (const char* kind :
+       {QT_TRANSLATE_NOOP("Caplift", "Titles"), QT_TRANSLATE_NOOP("Caplift", "Captions"),
+        QT_TRANSLATE_NOOP("Caplift", "Titles and captions")}) {
+    sourceBox->addItem(QCoreApplication::translate("Caplift", kind));
+  }
+  sourceBox->setGeometry(fromBottomLeft(20, 372, 180, 24, kHeight).toRect());
+  rolesButton = new QToolButton(this);
+  rolesButton->setPopupMode(QToolButton::InstantPopup);
+  rolesButton->setMenu(new QMenu(rolesButton));
+  rolesButton->setGeometry(fromBottomLeft(210, 372, 180, 24, kHeight).toRect());
+  stylingBox = new QCheckBox(QCoreApplication::translate("Caplift", "Keep styling"), this);
+  stylingBox->setGeometry(fromBottomLeft(405, 372, 175, 24, kHeight).toRect());
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

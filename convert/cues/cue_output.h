@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "convert/io/text_sink.h"
 
@@ -19,6 +20,12 @@ class CueOutput {
     if (failed_) return false;
     if (!text_.empty() && !sink_.write(text_)) failed_ = true;
     text_.clear();
+    return !failed_;
+  }
+  // Hands `text` over at once, after what is gathered; for text that is already in large pieces.
+  bool write(std::string_view text) {
+    if (!flush()) return false;
+    if (!text.empty() && !sink_.write(text)) failed_ = true;
     return !failed_;
   }
   bool failed() const { return failed_; }

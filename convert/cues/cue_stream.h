@@ -4,6 +4,7 @@
 
 #include "convert/cues/cue_output.h"
 #include "convert/cues/cue_writer.h"
+#include "convert/cues/roles.h"
 
 namespace caplift {
 
@@ -15,8 +16,12 @@ class CueStream {
     writer_.begin(out_);
   }
 
+  // Passes on only the cues that `filter` keeps, numbered among themselves.
+  void filterRoles(RoleFilter& filter) { filter_ = &filter; }
+
   // False once the sink has refused text: the conversion stops there.
   bool add(const Cue& cue) {
+    if (filter_ != nullptr && !filter_->keeps(cue)) return true;
     writer_.cue(out_, ++count_, cue);
     return out_.flushIfLarge();
   }
@@ -27,10 +32,13 @@ class CueStream {
   }
   bool failed() const { return out_.failed(); }
   std::size_t cues() const { return count_; }
+  // Whether the cues' runs are written; without, the modes leave them empty.
+  bool wantsStyles() const { return writer_.keptStyles() != 0; }
 
  private:
   CueWriter& writer_;
   CueOutput out_;
+  RoleFilter* filter_ = nullptr;
   std::size_t count_ = 0;
 };
 

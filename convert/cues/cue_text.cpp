@@ -40,7 +40,9 @@ std::size_t trailingSpaceLength(std::string_view text) {
   return 0;
 }
 
-bool isBlank(std::string_view line) {
+}  // namespace
+
+bool isBlankLine(std::string_view line) {
   while (!line.empty()) {
     const std::size_t length = leadingSpaceLength(line);
     if (length == 0) return false;
@@ -48,8 +50,6 @@ bool isBlank(std::string_view line) {
   }
   return true;
 }
-
-}  // namespace
 
 std::string_view trimWhiteSpace(std::string_view text) {
   while (std::size_t length = leadingSpaceLength(text)) text.remove_prefix(length);
@@ -62,7 +62,7 @@ void appendWithoutBlankLines(std::string& out, std::string_view text) {
   while (true) {
     const std::size_t feed = text.find('\n');
     const std::string_view line = text.substr(0, feed);
-    if (!isBlank(line)) {
+    if (!isBlankLine(line)) {
       if (!first) out += '\n';
       out.append(line);
       first = false;

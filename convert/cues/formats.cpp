@@ -11,8 +11,8 @@ namespace caplift {
 namespace {
 
 template <class Writer>
-std::unique_ptr<CueWriter> make() {
-  return std::make_unique<Writer>();
+std::unique_ptr<CueWriter> make(StyleSet kept) {
+  return std::make_unique<Writer>(kept);
 }
 
 constexpr SubtitleFormat kFormats[] = {

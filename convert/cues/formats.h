@@ -14,7 +14,8 @@ struct SubtitleFormat {
   std::string_view name;
   std::string_view extension;
   std::string_view label;
-  std::unique_ptr<CueWriter> (*makeWriter)();
+  // A writer that writes the `kept` styles of the cues as tags.
+  std::unique_ptr<CueWriter> (*makeWriter)(StyleSet kept);
 };
 
 // Every format, the default (SubRip) first.

@@ -1,32 +1,15 @@
 #include "convert/cues/vtt_writer.h"
 
 #include <algorithm>
-#include <numeric>
 
+#include "convert/cues/style_tags.h"
 #include "convert/cues/timestamp.h"
 
 namespace caplift {
 
 namespace {
 
-// The text escaped, so that "<", "&" and any "-->" stay text.
-void appendEscaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
-}
+constexpr std::size_t kPieceSize = 1 << 20;
 
 }  // namespace
 
@@ -37,29 +20,35 @@ void VttWriter::begin(CueOutput& out) {
 void VttWriter::cue(CueOutput&, std::size_t, const Cue& cue) {
   if (cue.end <= cue.start) return;
   if (!held_.empty() && cue.start < held_.back().start) sorted_ = false;
-  appendEscaped(texts_, cue.text);
-  held_.push_back({cue.start, cue.end, texts_.size()});
+  if (pieces_.empty() || pieces_.back().size() >= kPieceSize) {
+    pieces_.emplace_back().reserve(kPieceSize + kPieceSize / 8);
+  }
+  std::string& piece = pieces_.back();
+  const std::size_t offset = piece.size();
+  appendTimestamp(piece, cue.start, '.');
+  piece += " --> ";
+  appendTimestamp(piece, cue.end, '.');
+  piece += '\n';
+  appendTagged(piece, cue.text, cue.runs, kept_, TagDialect::kWebVtt);
+  piece += "\n\n";
+  held_.push_back({cue.start, static_cast<std::uint32_t>(pieces_.size() - 1),
+                   static_cast<std::uint32_t>(offset),
+                   static_cast<std::uint32_t>(piece.size() - offset)});
 }
 
 void VttWriter::end(CueOutput& out) {
-  // Sorted by index, a stable sort: cues that start together keep the mode's order.
-  std::vector<std::uint32_t> order(held_.size());
-  std::iota(order.begin(), order.end(), 0u);
-  if (!sorted_) {
-    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-      return held_[a].start < held_[b].start;
-    });
+  if (sorted_) {
+    for (std::string& piece : pieces_) {
+      if (!out.write(piece)) return;
+      std::string().swap(piece);
+    }
+    return;
   }
-  std::string& text = out.text();
-  for (std::uint32_t i : order) {
-    const Held& cue = held_[i];
-    const std::size_t begin = i == 0 ? 0 : held_[i - 1].textEnd;
-    appendTimestamp(text, cue.start, '.');
-    text += " --> ";
-    appendTimestamp(text, cue.end, '.');
-    text += '\n';
-    text.append(texts_, begin, cue.textEnd - begin);
-    text += "\n\n";
+  // A stable sort: cues that start together keep the mode's order.
+  std::stable_sort(held_.begin(), held_.end(),
+                   [](const Held& a, const Held& b) { return a.start < b.start; });
+  for (const Held& cue : held_) {
+    out.text().append(pieces_[cue.piece], cue.offset, cue.length);
     if (!out.flushIfLarge()) return;
   }
 }

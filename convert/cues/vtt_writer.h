@@ -9,10 +9,12 @@
 namespace caplift {
 
 // WebVTT: the header, then the cues in order of their start, without numbers. A cue that does
-// not end after it starts is left out, as WebVTT requires. Sorting needs every cue in hand, so
-// each is kept as its two times and its finished text, one after another in one string.
+// not end after it starts is left out, as WebVTT requires. Sorting needs every cue in hand: each
+// is kept as its finished block of text, in pieces of about a megabyte, and handed on as it
+// stands when the cues came in order, as they nearly always do.
 class VttWriter final : public CueWriter {
  public:
+  explicit VttWriter(StyleSet kept = 0) : CueWriter(kept) {}
   void begin(CueOutput& out) override;
   void cue(CueOutput& out, std::size_t number, const Cue& cue) override;
   void end(CueOutput& out) override;
@@ -20,12 +22,13 @@ class VttWriter final : public CueWriter {
  private:
   struct Held {
     Milliseconds start;
-    Milliseconds end;
-    std::size_t textEnd;  // in texts_
+    std::uint32_t piece;   // in pieces_
+    std::uint32_t offset;  // of its block in that piece
+    std::uint32_t length;
   };
 
+  std::vector<std::string> pieces_;
   std::vector<Held> held_;
-  std::string texts_;
   bool sorted_ = true;
 };
 

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace caplift {
@@ -22,9 +23,22 @@ DocumentPath documentPathFor(const std::string& path) {
   return {{}, systemFailure(ConversionFailure::Kind::kRead, path, errno)};
 }
 
+bool hasExtension(std::string_view name, std::string_view extension) {
+  const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+  return name.size() > extension.size() &&
+         std::equal(extension.begin(), extension.end(), name.end() - extension.size(),
+                    [&](char a, char b) { return lower(a) == lower(b); });
+}
+
 std::string proposedSubtitleName(const std::string& inputPath, std::string_view extension) {
   std::string name = inputPath;
   while (name.size() > 1 && name.back() == '/') name.pop_back();
+  // A bundle's own document is named after the bundle, as the bundle itself is.
+  const std::string inBundle = std::string("/") + kBundleDocumentName;
+  if (name.ends_with(inBundle) && hasExtension(name.substr(0, name.size() - inBundle.size()),
+                                               kBundleExtension)) {
+    name.resize(name.size() - inBundle.size());
+  }
   if (auto slash = name.rfind('/'); slash != std::string::npos) name.erase(0, slash + 1);
   // A leading dot starts a hidden name, not an extension.
   if (auto dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.erase(dot);

@@ -26,9 +26,13 @@ bool isFolder(const std::string& path);
 // A folder without Info.fcpxml, or one that cannot be looked into, is a failure that says so.
 DocumentPath documentPathFor(const std::string& path);
 
+// True when `name` ends in `extension` after at least one other character, ignoring ASCII case.
+bool hasExtension(std::string_view name, std::string_view extension);
+
 // The file name to propose for the subtitles of `inputPath`: its last path component with its last
 // extension removed, then `extension` ("Project 1.fcpxml" and "Project 1.fcpxmld" give
-// "Project 1.srt", "titles" gives "titles.srt"). A trailing slash is ignored.
+// "Project 1.srt", "titles" gives "titles.srt"). A trailing slash is ignored, and the document
+// inside a bundle ("Project 1.fcpxmld/Info.fcpxml") is named after the bundle.
 std::string proposedSubtitleName(const std::string& inputPath, std::string_view extension = ".srt");
 
 }  // namespace caplift

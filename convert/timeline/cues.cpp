@@ -22,6 +22,9 @@ bool handOver(std::vector<Placement>& placements, const CueTexts& texts, CueStre
     cue.start = static_cast<Milliseconds>(placement.startMs);
     cue.end = static_cast<Milliseconds>(placement.endMs);
     cue.text = texts[placement.text];
+    cue.kind = texts.kinds[placement.text];
+    cue.role = texts.roleNames[texts.roles[placement.text]];
+    cue.runs = texts.runsOf(placement.text);
     if (!cues.add(cue)) return false;
   }
   return true;

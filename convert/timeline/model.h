@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "convert/cues/cue.h"
 #include "convert/timeline/rational.h"
 
 namespace caplift {
@@ -22,6 +24,7 @@ enum class StoryKind : std::uint8_t {
   kVideo,
   kClip,
   kTitle,
+  kCaption,
   kMcClip,
   kRefClip,
   kSyncClip,
@@ -36,6 +39,7 @@ enum NodeFlags : std::uint8_t {
   kConnected = 2,    // a lane other than 0
   kAudioOnly = 4,    // srcEnable="audio"
   kHasDuration = 8,  // its window cuts what it contains
+  kCue = 16,         // a title or caption that gives a cue
 };
 
 struct Node {
@@ -45,7 +49,7 @@ struct Node {
   std::uint32_t firstChild = kNone;
   std::uint32_t next = kNone;  // the next sibling
   std::uint32_t ref = kNone;   // ref-clip, mc-clip: the symbol of its "ref"
-  // title: its index in Model::cueTexts; mc-clip: the symbol of the angle its sources pick
+  // cue element: its index in Model::cueTexts; mc-clip: the symbol of the angle its sources pick
   std::uint32_t item = kNone;
   std::uint32_t retime = kNone;  // index in Model::retimes
   StoryKind kind = StoryKind::kGap;
@@ -97,10 +101,22 @@ struct Resource {
   std::uint32_t index = kNone;  // in Model::formats, compounds or multicams
 };
 
-// The cue texts of the titles, one after another.
+// The cue texts of the titles, one after another, with their kinds and roles, and their runs
+// while styles are kept.
 struct CueTexts {
   std::string bytes;
   std::vector<std::size_t> ends;
+  std::vector<CueKind> kinds;
+  std::vector<std::uint32_t> roles;  // in roleNames
+  std::vector<std::string> roleNames;
+  std::vector<TextRun> runs;
+  std::vector<std::size_t> runEnds;  // empty when styles are not kept
+
+  std::span<const TextRun> runsOf(std::uint32_t title) const {
+    if (runEnds.empty()) return {};
+    const std::size_t begin = title == 0 ? 0 : runEnds[title - 1];
+    return std::span<const TextRun>(runs).subspan(begin, runEnds[title] - begin);
+  }
 
   std::string_view operator[](std::uint32_t title) const {
     const std::size_t begin = title == 0 ? 0 : ends[title - 1];

@@ -35,6 +35,7 @@ constexpr NameEntry kNames[] = {
     {"video", Name::kStory, StoryKind::kVideo},
     {"clip", Name::kStory, StoryKind::kClip},
     {"title", Name::kStory, StoryKind::kTitle},
+    {"caption", Name::kStory, StoryKind::kCaption},
     {"mc-clip", Name::kStory, StoryKind::kMcClip},
     {"ref-clip", Name::kStory, StoryKind::kRefClip},
     {"sync-clip", Name::kStory, StoryKind::kSyncClip},
@@ -91,6 +92,10 @@ void TimelineReader::onStartElement(void* context, const xmlChar* localName, con
                                     int defaultedCount, const xmlChar** attributes) {
   TimelineReader& self = readerOf<TimelineReader>(context);
   Open open;
+  if (self.styles_) {
+    self.styles_->startElement(localName, prefix != nullptr || uri != nullptr,
+                               attributeCount - defaultedCount, attributes);
+  }
   if (prefix == nullptr && uri == nullptr) {
     open = self.start(context, localName, attributeCount - defaultedCount, attributes);
   }
@@ -101,6 +106,7 @@ void TimelineReader::onEndElement(void* context, const xmlChar*, const xmlChar*,
   TimelineReader& self = readerOf<TimelineReader>(context);
   const Open open = self.open_.back();
   self.open_.pop_back();
+  if (self.styles_) self.styles_->endElement();
   self.end(context, open);
 }
 
@@ -111,7 +117,18 @@ void TimelineReader::onCharacters(void* context, const xmlChar* characters, int 
 TimelineReader::Open TimelineReader::start(void* context, const xmlChar* name, int attributeCount,
                                            const xmlChar** attributes) {
   Open& parent = open_.empty() ? root_ : open_.back();
+  if (open_.empty() && notes_.root.empty()) notes_.root = reinterpret_cast<const char*>(name);
   const NameEntry* entry = lookUp(name);
+  if (entry != nullptr && entry->name == Name::kStory &&
+      (entry->kind == StoryKind::kCaption ? !captions_
+                                          : entry->kind == StoryKind::kTitle && !titles_)) {
+    ++notes_.otherKind;
+  }
+  // Without captions asked for, a caption is no story element at all.
+  if (entry != nullptr && entry->kind == StoryKind::kCaption && entry->name == Name::kStory &&
+      !captions_) {
+    entry = nullptr;
+  }
   if (entry != nullptr && entry->name == Name::kStory) ++model_.storyElements;
   if (parent.role == Role::kResources) {
     Open open = startResource(name, attributeCount, attributes);
@@ -156,13 +173,14 @@ TimelineReader::Open TimelineReader::start(void* context, const xmlChar* name, i
       addTimePoint(parent, attributeCount, attributes);
       return {};
     case Name::kText:
-      if (parent.role != Role::kNode || model_.nodes[parent.index].kind != StoryKind::kTitle) {
+      if (parent.role != Role::kNode || !model_.nodes[parent.index].has(kCue)) {
         return {};
       }
       ++openTexts_;
       return {Role::kTitleText};
     case Name::kTextStyle:
       if (openTexts_ == 0) return {};
+      if (styles_) styles_->startRun(pieces_.count(), attributeCount, attributes);
       pieces_.open(context, onCharacters);
       return {Role::kTextStyle};
   }
@@ -174,6 +192,7 @@ TimelineReader::Open TimelineReader::startStory(StoryKind kind, Open& parent, in
   Node node;
   node.kind = kind;
   std::string_view name;
+  std::string_view role;
   const bool referring = kind == StoryKind::kRefClip || kind == StoryKind::kMcClip;
   forEachAttribute(attributeCount, attributes, [&](const char* key, std::string_view value) {
     switch (key[0]) {
@@ -198,6 +217,7 @@ TimelineReader::Open TimelineReader::startStory(StoryKind kind, Open& parent, in
         break;
       case 'r':
         if (referring && is(key, "ref")) node.ref = symbol(value);
+        if (is(key, "role")) role = value;
         break;
       case 'n':
         if (is(key, "name")) name = value;
@@ -209,7 +229,10 @@ TimelineReader::Open TimelineReader::startStory(StoryKind kind, Open& parent, in
   const auto index = static_cast<std::uint32_t>(model_.nodes.size());
   model_.nodes.push_back(node);
   link(parent, index);
-  if (kind == StoryKind::kTitle) titles_.push_back({index, pieces_.count(), std::string(name)});
+  if ((kind == StoryKind::kTitle && titles_) || kind == StoryKind::kCaption) {
+    model_.nodes[index].flags |= kCue;
+    openCues_.push_back({index, pieces_.count(), std::string(name), std::string(role)});
+  }
   return {Role::kNode, index};
 }
 
@@ -398,7 +421,7 @@ std::uint32_t TimelineReader::symbol(std::string_view text) {
 void TimelineReader::end(void* context, const Open& open) {
   switch (open.role) {
     case Role::kNode:
-      if (model_.nodes[open.index].kind == StoryKind::kTitle) endTitle();
+      if (model_.nodes[open.index].has(kCue)) endTitle();
       break;
     case Role::kTimeline:
     case Role::kCompound:
@@ -421,17 +444,30 @@ void TimelineReader::end(void* context, const Open& open) {
 
 // The cue text as the default conversion makes it, from the title's own text elements only.
 void TimelineReader::endTitle() {
-  const OpenTitle title = std::move(titles_.back());
-  titles_.pop_back();
-  joined_.clear();
-  for (std::uint32_t p = title.firstPiece; p < pieces_.count(); ++p) joined_ += pieces_[p];
-  pieces_.truncate(title.firstPiece);
-  const std::string_view collected = trimWhiteSpace(joined_);
+  OpenTitle title = std::move(openCues_.back());
+  openCues_.pop_back();
   CueTexts& texts = model_.cueTexts;
-  appendWithoutBlankLines(texts.bytes,
-                          collected.empty() ? std::string_view(title.name) : collected);
+  if (styles_) {
+    styles_->addPieces(pieces_, title.firstPiece, pieces_.count());
+    pieces_.truncate(title.firstPiece);
+    styles_->appendCue(texts.bytes, texts.runs, title.name);
+    texts.runEnds.push_back(texts.runs.size());
+  } else {
+    joined_.clear();
+    for (std::uint32_t p = title.firstPiece; p < pieces_.count(); ++p) joined_ += pieces_[p];
+    pieces_.truncate(title.firstPiece);
+    const std::string_view collected = trimWhiteSpace(joined_);
+    appendWithoutBlankLines(texts.bytes,
+                            collected.empty() ? std::string_view(title.name) : collected);
+  }
+  const Node& node = model_.nodes[title.node];
   model_.nodes[title.node].item = static_cast<std::uint32_t>(texts.ends.size());
   texts.ends.push_back(texts.bytes.size());
+  texts.kinds.push_back(node.kind == StoryKind::kCaption ? CueKind::kCaption : CueKind::kTitle);
+  const auto [role, added] =
+      roles_.try_emplace(std::move(title.role), static_cast<std::uint32_t>(texts.roleNames.size()));
+  if (added) texts.roleNames.push_back(role->first);
+  texts.roles.push_back(role->second);
 }
 
 Model TimelineReader::take() {

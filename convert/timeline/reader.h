@@ -8,8 +8,11 @@
 #include <unordered_map>
 #include <vector>
 
+#include "convert/cues/roles.h"
+#include "convert/document_notes.h"
 #include "convert/timeline/model.h"
 #include "convert/xml/sax_reader.h"
+#include "convert/xml/text_styles.h"
 
 namespace caplift::timeline {
 
@@ -17,12 +20,18 @@ namespace caplift::timeline {
 // only the chosen one's timeline: the first project with a sequence, or the first of that name.
 class TimelineReader {
  public:
-  explicit TimelineReader(std::optional<std::string> project) : wanted_(std::move(project)) {}
+  // `from`: the elements that give cues. With `keepStyles`, the texts come with their runs.
+  TimelineReader(std::optional<std::string> project, CueSource from, bool keepStyles = false)
+      : wanted_(std::move(project)), titles_(takesTitles(from)), captions_(takesCaptions(from)) {
+    if (keepStyles) styles_.emplace();
+  }
 
   // Sets the content callbacks on `sax`.
   static void useCallbacks(xmlSAXHandler& sax);
   // The model, with every reference and conform rate resolved; call once, after the parse.
   Model take();
+  // The root element's name and the elements of the cue kind not asked for.
+  const DocumentNotes& notes() const { return notes_; }
 
  private:
   enum class Role : std::uint8_t {
@@ -49,6 +58,7 @@ class TimelineReader {
     std::uint32_t node;
     std::uint32_t firstPiece;
     std::string name;
+    std::string role;
   };
 
   static void onStartElement(void* context, const xmlChar* localName, const xmlChar* prefix,
@@ -79,16 +89,21 @@ class TimelineReader {
   std::uint32_t symbol(std::string_view text);
 
   std::optional<std::string> wanted_;
+  bool titles_;
+  bool captions_;
   Model model_;
   Open root_;  // the parent of the root element
+  DocumentNotes notes_;
   std::vector<Open> open_;
   std::vector<std::uint32_t> formats_;  // of the open sequences and multicams
   std::vector<std::string> projectNames_;
   std::unordered_map<std::string, std::uint32_t> symbols_;
-  std::vector<OpenTitle> titles_;
+  std::vector<OpenTitle> openCues_;
+  std::unordered_map<std::string, std::uint32_t> roles_;  // in CueTexts::roleNames
   std::size_t openTexts_ = 0;
   TextPieces pieces_;
   std::string joined_;
+  std::optional<TextStyles> styles_;  // while styles are kept
 };
 
 }  // namespace caplift::timeline

@@ -11,15 +11,17 @@ namespace caplift {
 
 std::optional<ConversionFailure> readTimeline(ByteSource& source, CueStream& cues,
                                               const TimelineOptions& options,
-                                              TimelineResult* result) {
+                                              TimelineResult* result, CueSource from,
+                                              DocumentNotes* notes) {
   timeline::Model model;
   {
-    timeline::TimelineReader reader(options.project);
+    timeline::TimelineReader reader(options.project, from, cues.wantsStyles());
     xmlSAXHandler sax;
     xmlSAXVersion(&sax, 2);
     timeline::TimelineReader::useCallbacks(sax);
     DocumentParser parser(source, sax, &reader);
     if (auto failure = parser.parse()) return failure;
+    if (notes != nullptr) *notes = reader.notes();
     model = reader.take();
   }
   TimelineResult summary;

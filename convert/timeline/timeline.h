@@ -8,6 +8,7 @@
 
 #include "convert/conversion_failure.h"
 #include "convert/cues/cue_stream.h"
+#include "convert/document_notes.h"
 #include "convert/io/byte_source.h"
 
 namespace caplift {
@@ -40,6 +41,8 @@ struct TimelineResult {
 // document without the project asked for gives no cue and no failure.
 std::optional<ConversionFailure> readTimeline(ByteSource& source, CueStream& cues,
                                               const TimelineOptions& options = {},
-                                              TimelineResult* result = nullptr);
+                                              TimelineResult* result = nullptr,
+                                              CueSource from = CueSource::kTitles,
+                                              DocumentNotes* notes = nullptr);
 
 }  // namespace caplift

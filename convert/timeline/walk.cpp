@@ -91,7 +91,7 @@ std::optional<ConversionFailure> TimelineWalk::enter(std::uint32_t index, bool c
   }
   const Node& node = model_.nodes[index];
   const bool disabled = node.has(kDisabled);
-  if (node.kind == StoryKind::kTitle && !disabled) {
+  if (node.has(kCue) && !disabled) {
     ++titles_;
     if (placing_) placeTitle(index, connected);
   }

@@ -7,14 +7,17 @@
 
 namespace caplift {
 
-std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues) {
-  TitleCollector collector(cues);
+std::optional<ConversionFailure> readTitles(ByteSource& source, CueStream& cues, CueSource from,
+                                            DocumentNotes* notes) {
+  TitleCollector collector(cues, from);
   xmlSAXHandler sax;
   xmlSAXVersion(&sax, 2);
   TitleCollector::useCallbacks(sax);
   DocumentParser parser(source, sax, &collector);
   if (parser.context() != nullptr) collector.useDictionary(parser.context()->dict);
-  return parser.parse();
+  auto failure = parser.parse();
+  if (notes != nullptr) *notes = collector.notes();
+  return failure;
 }
 
 }  // namespace caplift

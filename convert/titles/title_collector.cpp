@@ -30,15 +30,28 @@ void TitleCollector::useDictionary(xmlDictPtr dictionary) {
   auto lookUp = [&](const char* text) { return xmlDictLookup(dictionary, BAD_CAST text, -1); };
   Names names;
   names.title = lookUp("title");
+  names.caption = lookUp("caption");
+  names.role = lookUp("role");
   names.text = lookUp("text");
   names.textStyle = lookUp("text-style");
   names.offset = lookUp("offset");
   names.start = lookUp("start");
   names.duration = lookUp("duration");
   names.name = lookUp("name");
+  names.lane = lookUp("lane");
+  names.enabled = lookUp("enabled");
+  names.media = lookUp("media");
+  names.refClip = lookUp("ref-clip");
+  names.mcClip = lookUp("mc-clip");
+  names.syncClip = lookUp("sync-clip");
+  names.audition = lookUp("audition");
+  names.project = lookUp("project");
+  names.sequence = lookUp("sequence");
   // A failed lookup (out of memory) leaves the comparison of text.
-  interned_ = names.title && names.text && names.textStyle && names.offset && names.start &&
-              names.duration && names.name;
+  interned_ = names.title && names.caption && names.role && names.text && names.textStyle &&
+              names.offset && names.start && names.duration && names.name && names.lane &&
+              names.enabled && names.media && names.refClip && names.mcClip && names.syncClip &&
+              names.audition && names.project && names.sequence;
   if (interned_) names_ = names;
 }
 
@@ -56,18 +69,38 @@ void TitleCollector::onStartElement(void* context, const xmlChar* localName, con
   self.startElement(localName, prefix != nullptr || uri != nullptr, attributeCount - defaultedCount,
                     attributes, frame);
   ++self.depth_;
+  if (self.styles_) {
+    self.styles_->startElement(localName, prefix != nullptr || uri != nullptr,
+                               attributeCount - defaultedCount, attributes);
+    if (frame.kind == Kind::kTextStyle) {
+      self.styles_->startRun(self.pieces_.count(), attributeCount - defaultedCount, attributes);
+    }
+  }
   if (frame.kind == Kind::kTextStyle) self.pieces_.open(context, onCharacters);
 }
 
 void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, int attributeCount,
                                   const xmlChar** attributes, Frame& frame) {
   frame.kind = Kind::kOther;
+  frame.marks = 0;
+  if (depth_ == 0 && notes_.root.empty()) notes_.root = reinterpret_cast<const char*>(localName);
   if (!hasNamespace) {
     if (is(localName, &Names::title, "title")) {
-      startTitle(attributeCount, attributes);
-      frame.kind = Kind::kTitle;
+      if (titles_) {
+        startTitle(CueKind::kTitle, attributeCount, attributes);
+        frame.kind = Kind::kTitle;
+      } else {
+        ++notes_.otherKind;
+      }
+    } else if (is(localName, &Names::caption, "caption")) {
+      if (captions_) {
+        startTitle(CueKind::kCaption, attributeCount, attributes);
+        frame.kind = Kind::kTitle;
+      } else {
+        ++notes_.otherKind;
+      }
     } else if (is(localName, &Names::text, "text")) {
-      if (!titles_.empty()) {
+      if (!open_.empty()) {
         frame.kind = Kind::kText;
         frame.text = static_cast<std::uint32_t>(texts_.size());
         texts_.push_back({pieces_.count(), pieces_.count()});
@@ -75,6 +108,8 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
       }
     } else if (is(localName, &Names::textStyle, "text-style")) {
       if (openTexts_ != 0) frame.kind = Kind::kTextStyle;
+    } else {
+      frame.marks = markOf(localName, attributeCount, attributes);
     }
   }
   // Kept for a title among the children, in one pass over the attributes.
@@ -85,6 +120,8 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
   const bool interned = interned_;
   const xmlChar* const offsetName = names_.offset;
   const xmlChar* const startName = names_.start;
+  const xmlChar* const laneName = names_.lane;
+  const xmlChar* const enabledName = names_.enabled;
   for (int i = 0; i < attributeCount; ++i) {
     const xmlChar** a = attributes + 5 * i;
     if (a[1] != nullptr) continue;
@@ -94,14 +131,53 @@ void TitleCollector::startElement(const xmlChar* localName, bool hasNamespace, i
     } else if (!frame.hasStart && (interned ? a[0] == startName : named(a[0], "start"))) {
       frame.hasStart = true;
       frame.start.assign(attributeValue(a));
+    } else if (interned ? a[0] == laneName : named(a[0], "lane")) {
+      frame.marks |= 1U << kOnLane;
+    } else if ((interned ? a[0] == enabledName : named(a[0], "enabled")) &&
+               attributeValue(a) == "0") {
+      frame.marks |= 1U << kDisabled;
     }
   }
+  for (int m = 0; frame.marks >> m != 0; ++m) marked_[m] += (frame.marks >> m) & 1U;
 }
 
-void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) {
+std::uint8_t TitleCollector::markOf(const xmlChar* localName, int attributeCount,
+                                    const xmlChar** attributes) {
+  if (is(localName, &Names::media, "media") || is(localName, &Names::refClip, "ref-clip") ||
+      is(localName, &Names::mcClip, "mc-clip") || is(localName, &Names::syncClip, "sync-clip")) {
+    return 1U << kInCompound;
+  }
+  if (is(localName, &Names::audition, "audition")) return 1U << kInAudition;
+  if (is(localName, &Names::project, "project")) {
+    ++notes_.projects;
+    return 1U << kInProject;
+  }
+  // The first project's timeline: where its timecode starts.
+  if (!sawTimeline_ && depth_ != 0 && (frames_[depth_ - 1].marks & (1U << kInProject)) != 0 &&
+      is(localName, &Names::sequence, "sequence")) {
+    sawTimeline_ = true;
+    for (int i = 0; i < attributeCount; ++i) {
+      const xmlChar** a = attributes + 5 * i;
+      if (a[1] == nullptr && named(a[0], "tcStart")) notes_.tcStart = getTime(attributeValue(a));
+    }
+  }
+  return 0;
+}
+
+void TitleCollector::noteCue(bool disabled) {
+  if (disabled || marked_[kDisabled] != 0) ++notes_.disabled;
+  // A cue connected to a clip is timed from that clip, wherever its content comes from.
+  const bool onClip = depth_ != 0 && (frames_[depth_ - 1].marks & (1U << kInCompound)) != 0;
+  if (marked_[kInCompound] > (onClip ? 1U : 0U)) ++notes_.inClips;
+  if (marked_[kInAudition] != 0) ++notes_.inAuditions;
+  if (marked_[kOnLane] != 0) ++notes_.onNestedLanes;
+  if (marked_[kInProject] != 0 && notes_.projects > 1) ++notes_.inOtherProjects;
+}
+
+void TitleCollector::startTitle(CueKind kind, int attributeCount, const xmlChar** attributes) {
   if (cueCount_ == cues_.size()) cues_.emplace_back();
   Pending& cue = cues_[cueCount_];
-  titles_.push_back({cueCount_++, static_cast<std::uint32_t>(texts_.size())});
+  open_.push_back({cueCount_++, static_cast<std::uint32_t>(texts_.size())});
 
   Seconds parentOffset = 0;
   Seconds parentStart = 0;
@@ -119,6 +195,8 @@ void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) 
   std::optional<std::string_view> offsetValue;
   std::optional<std::string_view> durationValue;
   std::optional<std::string_view> nameValue;
+  std::optional<std::string_view> roleValue;
+  bool disabled = false;
   for (int i = 0; i < attributeCount; ++i) {
     const xmlChar** a = attributes + 5 * i;
     if (a[1] != nullptr) continue;
@@ -128,24 +206,33 @@ void TitleCollector::startTitle(int attributeCount, const xmlChar** attributes) 
       durationValue = attributeValue(a);
     } else if (!nameValue && is(a[0], &Names::name, "name")) {
       nameValue = attributeValue(a);
+    } else if (!roleValue && is(a[0], &Names::role, "role")) {
+      roleValue = attributeValue(a);
+    } else if (is(a[0], &Names::enabled, "enabled")) {
+      disabled = attributeValue(a) == "0";
     }
   }
+  noteCue(disabled);
   const Seconds offset = getTime(offsetValue);
   const Seconds duration = getTime(durationValue);
   cue.start = (offset + parentOffset) - parentStart;
   cue.end = duration + cue.start;
   cue.name.assign(nameValue.value_or(std::string_view()));
+  cue.role.assign(roleValue.value_or(std::string_view()));
+  cue.kind = kind;
 }
 
 void TitleCollector::onEndElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
   TitleCollector& self = readerOf<TitleCollector>(context);
   const Frame& frame = self.frames_[--self.depth_];
+  if (self.styles_) self.styles_->endElement();
+  for (int m = 0; frame.marks >> m != 0; ++m) self.marked_[m] -= (frame.marks >> m) & 1U;
   switch (frame.kind) {
     case Kind::kOther:
       break;
     case Kind::kTitle:
       self.endTitle();
-      if (self.titles_.empty()) self.flushCues(context);
+      if (self.open_.empty()) self.flushCues(context);
       break;
     case Kind::kText:
       self.texts_[frame.text].endPiece = self.pieces_.count();
@@ -162,14 +249,23 @@ void TitleCollector::onCharacters(void* context, const xmlChar* characters, int 
 }
 
 void TitleCollector::endTitle() {
-  const OpenTitle title = titles_.back();
-  titles_.pop_back();
+  const OpenTitle title = open_.back();
+  open_.pop_back();
   // Every text element that started inside the title lies inside it and has ended.
+  Pending& cue = cues_[title.cue];
+  if (styles_) {
+    for (std::size_t t = title.firstText; t < texts_.size(); ++t) {
+      styles_->addPieces(pieces_, texts_[t].firstPiece, texts_[t].endPiece);
+    }
+    cue.text.clear();
+    cue.runs.clear();
+    styles_->appendCue(cue.text, cue.runs, cue.name);
+    return;
+  }
   joined_.clear();
   for (std::size_t t = title.firstText; t < texts_.size(); ++t) {
     for (std::uint32_t p = texts_[t].firstPiece; p < texts_[t].endPiece; ++p) joined_ += pieces_[p];
   }
-  Pending& cue = cues_[title.cue];
   const std::string_view collected = trimWhiteSpace(joined_);
   cue.text.clear();
   appendWithoutBlankLines(cue.text, collected.empty() ? std::string_view(cue.name) : collected);
@@ -182,6 +278,9 @@ void TitleCollector::flushCues(void* context) {
     cue.start = millisecondsOf(pending.start);
     cue.end = millisecondsOf(pending.end);
     cue.text = pending.text;
+    cue.kind = pending.kind;
+    cue.role = pending.role;
+    if (styles_) cue.runs = pending.runs;
     if (!stream_.add(cue)) {
       DocumentParser::stop(context);
       break;

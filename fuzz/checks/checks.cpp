@@ -110,7 +110,7 @@ std::string checkConversion(std::string_view document) {
 std::string checkTime(std::string_view bytes) {
   const double value = getTime(bytes);
   // The forms that exports write are read without strtod; a leading "+" changes no value but
-  // sends them the strtod road.
+  // sends them the strtod path.
   if (!bytes.empty() && bytes[0] >= '0' && bytes[0] <= '9') {
     const double slow = getTime("+" + std::string(bytes));
     if (std::memcmp(&value, &slow, sizeof value) != 0 && !(std::isnan(value) && std::isnan(slow))) {

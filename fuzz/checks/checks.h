@@ -13,7 +13,7 @@ namespace caplift::fuzz {
 std::string checkConversion(std::string_view document);
 
 // Reads `bytes` as a time value, and its first 24 bytes as three doubles combined the way a cue's
-// start is, and formats each result as a timestamp. Checks the value against the strtod road and
+// start is, and formats each result as a timestamp. Checks the value against the strtod path and
 // the timestamps against their rules: the shape, "00:00:00,000" for values that have none, and
 // within half a millisecond of the seconds.
 std::string checkTime(std::string_view bytes);

@@ -4,8 +4,36 @@
 <context>
     <name>Caplift</name>
     <message>
+        <source>Titles</source>
+        <translation>Titles</translation>
+    </message>
+    <message>
+        <source>Captions</source>
+        <translation>Captions</translation>
+    </message>
+    <message>
+        <source>Titles and captions</source>
+        <translation>Titles and captions</translation>
+    </message>
+    <message>
+        <source>Roles (%1 of %2)</source>
+        <translation>Roles (%1 of %2)</translation>
+    </message>
+    <message>
+        <source>This document has no titles, but it has captions (%1): choose Captions above to show them.</source>
+        <translation>This document has no titles, but it has captions (%1): choose Captions above to show them.</translation>
+    </message>
+    <message>
+        <source>This document has no captions, but it has titles (%1): choose Titles above to show them.</source>
+        <translation>This document has no captions, but it has titles (%1): choose Titles above to show them.</translation>
+    </message>
+    <message>
         <source>Timeline timing</source>
         <translation>Timeline timing</translation>
+    </message>
+    <message>
+        <source>Keep styling</source>
+        <translation>Keep styling</translation>
     </message>
     <message>
         <source>Placed on the timeline of “%1”</source>
@@ -14,6 +42,71 @@
     <message>
         <source>The document has no project with a timeline.</source>
         <translation>The document has no project with a timeline.</translation>
+    </message>
+    <message>
+        <source>Ticked: each title where the project&apos;s timeline shows it, as a finished edit needs.
+Unticked: each title timed from its own clip, as in the browser.</source>
+        <translation>Ticked: each title where the project&apos;s timeline shows it, as a finished edit needs.
+Unticked: each title timed from its own clip, as in the browser.</translation>
+    </message>
+    <message>
+        <source>starts at %1</source>
+        <translation>starts at %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in compound clips</source>
+        <translation>
+            <numerusform>%n in compound clips</numerusform>
+            <numerusform>%n in compound clips</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n disabled</source>
+        <translation>
+            <numerusform>%n disabled</numerusform>
+            <numerusform>%n disabled</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in auditions</source>
+        <translation>
+            <numerusform>%n in auditions</numerusform>
+            <numerusform>%n in auditions</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n on nested lanes</source>
+        <translation>
+            <numerusform>%n on nested lanes</numerusform>
+            <numerusform>%n on nested lanes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in other projects</source>
+        <translation>
+            <numerusform>%n in other projects</numerusform>
+            <numerusform>%n in other projects</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Timeline timing differs: %1</source>
+        <translation>Timeline timing differs: %1</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>Placed on the timeline of</source>
+        <translation>Placed on the timeline of</translation>
+    </message>
+    <message>
+        <source>Tick Timeline timing to place them as the project&apos;s timeline shows them.</source>
+        <translation>Tick Timeline timing to place them as the project&apos;s timeline shows them.</translation>
+    </message>
+    <message>
+        <source>This is not a Final Cut Pro X export: its root element is &lt;%1&gt;. Export the project with File › Export XML… and open that file.</source>
+        <translation>This is not a Final Cut Pro X export: its root element is &lt;%1&gt;. Export the project with File › Export XML… and open that file.</translation>
     </message>
     <message>
         <source>Converting “%1”…</source>

@@ -12,8 +12,36 @@
         <translation>“%1”を変換しています…</translation>
     </message>
     <message>
+        <source>Titles</source>
+        <translation>タイトル</translation>
+    </message>
+    <message>
+        <source>Captions</source>
+        <translation>キャプション</translation>
+    </message>
+    <message>
+        <source>Titles and captions</source>
+        <translation>タイトルとキャプション</translation>
+    </message>
+    <message>
+        <source>Roles (%1 of %2)</source>
+        <translation>ロール（%2 個中 %1 個）</translation>
+    </message>
+    <message>
+        <source>This document has no titles, but it has captions (%1): choose Captions above to show them.</source>
+        <translation>この書類にはタイトルはありませんが、キャプションが %1 件あります。上で「キャプション」を選ぶと表示されます。</translation>
+    </message>
+    <message>
+        <source>This document has no captions, but it has titles (%1): choose Titles above to show them.</source>
+        <translation>この書類にはキャプションはありませんが、タイトルが %1 件あります。上で「タイトル」を選ぶと表示されます。</translation>
+    </message>
+    <message>
         <source>Timeline timing</source>
         <translation>タイムラインのタイミング</translation>
+    </message>
+    <message>
+        <source>Keep styling</source>
+        <translation>スタイルを保持</translation>
     </message>
     <message>
         <source>Placed on the timeline of “%1”</source>
@@ -22,6 +50,66 @@
     <message>
         <source>The document has no project with a timeline.</source>
         <translation>この書類にはタイムラインのあるプロジェクトがありません。</translation>
+    </message>
+    <message>
+        <source>Ticked: each title where the project&apos;s timeline shows it, as a finished edit needs.
+Unticked: each title timed from its own clip, as in the browser.</source>
+        <translation>チェックあり：各タイトルを、プロジェクトのタイムラインに表示される位置に置きます。完成した編集に向いています。
+チェックなし：各タイトルを、それ自身のクリップの時間で配置します（ブラウザと同じ）。</translation>
+    </message>
+    <message>
+        <source>starts at %1</source>
+        <translation>開始 %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in compound clips</source>
+        <translation>
+            <numerusform>複合クリップ内 %n 件</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n disabled</source>
+        <translation>
+            <numerusform>無効 %n 件</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in auditions</source>
+        <translation>
+            <numerusform>オーディション内 %n 件</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n on nested lanes</source>
+        <translation>
+            <numerusform>入れ子のレーン上 %n 件</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in other projects</source>
+        <translation>
+            <numerusform>他のプロジェクト %n 件</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Timeline timing differs: %1</source>
+        <translation>タイムライン基準では異なります：%1</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>、</translation>
+    </message>
+    <message>
+        <source>Placed on the timeline of</source>
+        <translation>配置先のタイムライン：</translation>
+    </message>
+    <message>
+        <source>Tick Timeline timing to place them as the project&apos;s timeline shows them.</source>
+        <translation>「タイムラインのタイミング」にチェックを入れると、タイムラインどおりの位置に配置されます。</translation>
+    </message>
+    <message>
+        <source>This is not a Final Cut Pro X export: its root element is &lt;%1&gt;. Export the project with File › Export XML… and open that file.</source>
+        <translation>これは Final Cut Pro X の書き出しではありません（ルート要素は &lt;%1&gt;）。「ファイル › XML を書き出す…」で書き出したファイルを開いてください。</translation>
     </message>
 </context>
 <context>

@@ -12,8 +12,36 @@
         <translation>正在转换“%1”…</translation>
     </message>
     <message>
+        <source>Titles</source>
+        <translation>标题</translation>
+    </message>
+    <message>
+        <source>Captions</source>
+        <translation>字幕</translation>
+    </message>
+    <message>
+        <source>Titles and captions</source>
+        <translation>标题和字幕</translation>
+    </message>
+    <message>
+        <source>Roles (%1 of %2)</source>
+        <translation>角色（%1/%2）</translation>
+    </message>
+    <message>
+        <source>This document has no titles, but it has captions (%1): choose Captions above to show them.</source>
+        <translation>此文稿没有标题，但有 %1 条字幕：在上方选择“字幕”即可显示。</translation>
+    </message>
+    <message>
+        <source>This document has no captions, but it has titles (%1): choose Titles above to show them.</source>
+        <translation>此文稿没有字幕，但有 %1 个标题：在上方选择“标题”即可显示。</translation>
+    </message>
+    <message>
         <source>Timeline timing</source>
         <translation>按时间线计时</translation>
+    </message>
+    <message>
+        <source>Keep styling</source>
+        <translation>保留样式</translation>
     </message>
     <message>
         <source>Placed on the timeline of “%1”</source>
@@ -22,6 +50,66 @@
     <message>
         <source>The document has no project with a timeline.</source>
         <translation>该文档中没有带时间线的项目。</translation>
+    </message>
+    <message>
+        <source>Ticked: each title where the project&apos;s timeline shows it, as a finished edit needs.
+Unticked: each title timed from its own clip, as in the browser.</source>
+        <translation>勾选：每个标题放在项目时间线上显示的位置，适合已完成的剪辑。
+不勾选：每个标题按其自身片段计时，与浏览器中相同。</translation>
+    </message>
+    <message>
+        <source>starts at %1</source>
+        <translation>起始于 %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in compound clips</source>
+        <translation>
+            <numerusform>复合片段中 %n 个</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n disabled</source>
+        <translation>
+            <numerusform>已停用 %n 个</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in auditions</source>
+        <translation>
+            <numerusform>试演中 %n 个</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n on nested lanes</source>
+        <translation>
+            <numerusform>嵌套通道上 %n 个</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n in other projects</source>
+        <translation>
+            <numerusform>其他项目中 %n 个</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Timeline timing differs: %1</source>
+        <translation>按时间线计时会不同：%1</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <translation>，</translation>
+    </message>
+    <message>
+        <source>Placed on the timeline of</source>
+        <translation>放置所按的时间线：</translation>
+    </message>
+    <message>
+        <source>Tick Timeline timing to place them as the project&apos;s timeline shows them.</source>
+        <translation>勾选“按时间线计时”，即可按项目时间线上显示的位置放置。</translation>
+    </message>
+    <message>
+        <source>This is not a Final Cut Pro X export: its root element is &lt;%1&gt;. Export the project with File › Export XML… and open that file.</source>
+        <translation>这不是 Final Cut Pro X 的导出文件（其根元素为 &lt;%1&gt;）。请用“文件 › 导出 XML…”导出，再打开该文件。</translation>
     </message>
 </context>
 <context>

@@ -179,8 +179,13 @@ TEST(Translations, CoverEveryKeyAndReason) {
       translated("Failure", source);
     }
     for (const char* source :
-         {"Drop to convert", "Converting “%1”…", "Timeline timing",
-          "Placed on the timeline of “%1”", "The document has no project with a timeline."}) {
+         {"Drop to convert", "Converting “%1”…", "Timeline timing", "Keep styling",
+          "Placed on the timeline of “%1”", "The document has no project with a timeline.",
+          "Titles", "Captions", "Titles and captions", "Roles (%1 of %2)",
+          "This document has no titles, but it has captions (%1): choose Captions above to show "
+          "them.",
+          "This document has no captions, but it has titles (%1): choose Titles above to show "
+          "them."}) {
       translated("Caplift", source);
     }
   }

@@ -1,17 +1,21 @@
 // The cases of data/workflow.cases, each a test, through the real windows with the dialogs
 // scripted.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <map>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app/translations.h"
 #include "tests/app/harness.h"
@@ -103,15 +107,25 @@ class User {
   // Notes the text shown ("[KEY]": the placeholder), with the line below it when the box is ticked.
   void notePreview(const PreviewWindow& preview) {
     const QString text = QString::fromStdString(preview.textView->text());
-    const QString mode = " [timeline: " + preview.placement->text() + "]";
+    const QString project =
+        preview.projectBox->isHidden() ? QString() : " “" + preview.projectBox->currentText() + "”";
+    const QString line = preview.placement->toolTip().section('\n', 0, 0);
+    const QString mode = preview.timelineBox->isChecked()
+                             ? " [timeline: " + preview.placement->text() + project + "]"
+                         : line.isEmpty() ? QString()
+                                          : " [hint: " + line + "]";
+    const auto roles = preview.rolesButton->menu()->actions();
+    const bool allTicked =
+        std::all_of(roles.begin(), roles.end(), [](QAction* role) { return role->isChecked(); });
     launched_.dialogs.note(
-        "preview" + (preview.timelineBox->isChecked() ? mode : "") + ": " +
+        "preview" + mode + (allTicked ? "" : " [" + preview.rolesButton->text() + "]") + ": " +
         (text.isEmpty() ? "[" + preview.textView->placeholderText() + "]" : text));
   }
 
   void actInPreviewSoon() {
     QStringList actions;
-    static const QRegularExpression inPreview("^(press |drop |delete |close$|toggle$)");
+    static const QRegularExpression inPreview(
+        "^(press |drop |delete |close$|toggle$|style$|choose |untick |project )");
     while (answers().value(0).contains(inPreview)) actions.append(answers().takeFirst());
     if (actions.isEmpty()) return;
     QTimer::singleShot(0, [this, actions] {
@@ -123,6 +137,16 @@ class User {
         if (action.startsWith("drop ")) drop(action);
         if (action.startsWith("delete ")) QFile::remove(launched_.dir.filePath(action.mid(7)));
         if (action == "toggle") preview->timelineBox->click(), notePreview(*preview);
+        if (action.startsWith("choose ")) {
+          preview->sourceBox->setCurrentText(action.mid(7)), notePreview(*preview);
+        }
+        for (QAction* role : preview->rolesButton->menu()->actions()) {
+          if (action == "untick " + role->data().toString()) role->trigger(), notePreview(*preview);
+        }
+        if (action == "style") preview->stylingBox->click(), notePreview(*preview);
+        if (action.startsWith("project ")) {
+          preview->projectBox->setCurrentText(action.mid(8)), notePreview(*preview);
+        }
         for (QPushButton* button :
              {preview->saveButton, preview->cancelButton, preview->backButton}) {
           if (action == "press " + button->text()) button->click();

@@ -30,6 +30,14 @@ TEST_P(Conversion, GivesTheExpectedText) {
         << chunk << "-byte reads";
   }
   EXPECT_EQ(outcome(reference::extractSRT(document)), expected) << "reference";
+  if (const auto vtt = joined(c, "vtt")) {
+    testing_io::ChunkedSource source(document, document.size());
+    testing_io::RecordingSink sink;
+    ConversionOptions options;
+    options.format = formatNamed("vtt");
+    ASSERT_FALSE(convertDocument(source, sink, options));
+    EXPECT_EQ(sink.text, *vtt + "\n") << "WebVTT";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, Conversion,
