@@ -264,7 +264,6 @@ class Bench:
                      f"≤ {MAX_CONVERT_PEAK_MIB} MiB", largest <= MAX_CONVERT_PEAK_MIB)
         self.growth_rows = rows
 
-    def app_open_to_preview(self):
     def batch(self):
         documents = [self.document(f"batch-{i:02d}", ["-t", str(titles)])
                      for i, titles in enumerate(BATCH_TITLES)]
@@ -294,7 +293,7 @@ class Bench:
         self.verdict("batch: -j 2 ≤ 0.6 × -j 1, outputs the same", f"{ratio:.2f} ×",
                      f"≤ {MAX_TWO_JOBS_OVER_ONE} ×", same and ratio <= MAX_TWO_JOBS_OVER_ONE)
 
-    def app_road(self):
+    def app_open_to_preview(self):
         path, size, titles = self.main
         self.say("\n== app: chosen file to shown preview, and launch")
         # Side by side with the converter, in turns, like the other comparisons.
