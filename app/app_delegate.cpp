@@ -67,11 +67,11 @@ QString timelineHint(const DocumentNotes& notes, std::size_t cues) {
     reasons
         << QCoreApplication::translate("Caplift", "starts at %1").arg(timecodeOf(notes.tcStart));
   }
-  add(notes.inClips, "%n in compound clips");
-  add(notes.disabled, "%n disabled");
-  add(notes.inAuditions, "%n in auditions");
-  add(notes.onNestedLanes, "%n on nested lanes");
-  add(notes.inOtherProjects, "%n in other projects");
+  add(notes.inClips, QT_TRANSLATE_N_NOOP("Caplift", "%n in compound clips"));
+  add(notes.disabled, QT_TRANSLATE_N_NOOP("Caplift", "%n disabled"));
+  add(notes.inAuditions, QT_TRANSLATE_N_NOOP("Caplift", "%n in auditions"));
+  add(notes.onNestedLanes, QT_TRANSLATE_N_NOOP("Caplift", "%n on nested lanes"));
+  add(notes.inOtherProjects, QT_TRANSLATE_N_NOOP("Caplift", "%n in other projects"));
   return QCoreApplication::translate("Caplift", "Timeline timing differs: %1")
       .arg(reasons.join(QCoreApplication::translate("Caplift", ", ")));
 }
@@ -137,10 +137,12 @@ void showCueChoice(PreviewWindow& preview, const CueChoice& choice,
   const char* other =
       otherKind == 0 ? nullptr
       : choice.source == CueSource::kCaptions
-          ? "This document has no captions, but it has titles (%1): choose Titles above to show "
-            "them."
-          : "This document has no titles, but it has captions (%1): choose Captions above to show "
-            "them.";
+          ? QT_TRANSLATE_NOOP("Caplift",
+                              "This document has no captions, but it has titles (%1): choose "
+                              "Titles above to show them.")
+          : QT_TRANSLATE_NOOP("Caplift",
+                              "This document has no titles, but it has captions (%1): choose "
+                              "Captions above to show them.");
   preview.textView->setPlaceholderText(
       !notes.isFcpxml()
           ? QCoreApplication::translate("Caplift",
@@ -417,7 +419,8 @@ void AppDelegate::saveSRT(const std::string& inputPath, const Converted& shown) 
   if (failure) {
     showAlert(localized("save_failed") + ": " + localizedDescription(*failure));
   } else {
-    showAlert(localized("save_finish") + "\n" + *target);
+    // A name may hold control characters; the alert shows them as replacement characters.
+    showAlert(localized("save_finish") + "\n" + QString::fromStdString(displayable(path)));
   }
 }
 

@@ -20,6 +20,9 @@ ProgressSource::ProgressSource(ByteSource& source, std::uint64_t total, const QS
       nextUpdate_(showAfterMs) {
   bar_->setWindowTitle(QCoreApplication::applicationName());
   bar_->setAutoReset(false);  // which would hide it, full, before the end
+  // While it shows, clicks and keys must not reach the windows below: they would start another
+  // conversion or a save inside this one.
+  bar_->setWindowModality(Qt::ApplicationModal);
   clock_.start();
 }
 

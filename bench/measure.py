@@ -8,6 +8,7 @@ around the process, peak memory is GNU time's %M (maximum resident set size) of 
 
 import argparse
 import datetime
+import filecmp
 import hashlib
 import json
 import os
@@ -38,6 +39,9 @@ MAX_TIMELINE_OVER_CONVERT = 2.5
 MAX_TIMELINE_PEAK_MIB = 160
 MAX_VTT_OVER_SRT = 1.05
 MAX_DEFAULT_PEAK_MIB = 16
+# The batch: exports of mixed sizes, from a few hundred titles to several thousand.
+BATCH_TITLES = [250 + (i * 2477) % 8000 for i in range(64)]
+MAX_TWO_JOBS_OVER_ONE = 0.6
 
 
 class Bench:
@@ -260,6 +264,35 @@ class Bench:
                      f"≤ {MAX_CONVERT_PEAK_MIB} MiB", largest <= MAX_CONVERT_PEAK_MIB)
         self.growth_rows = rows
 
+    def batch(self):
+        documents = [self.document(f"batch-{i:02d}", ["-t", str(titles)])
+                     for i, titles in enumerate(BATCH_TITLES)]
+        paths = [path for path, _, _ in documents]
+        size = sum(s for _, s, _ in documents)
+        self.say(f"\n== batch: {len(paths)} exports, {size / MB:.1f} MB")
+        folders = {jobs: self.work / f"batch-j{jobs}" for jobs in (1, 2)}
+        results = self.measure([
+            (jobs, [self.convert, "-q", "-j", str(jobs), "-d", folder, *paths], 1)
+            for jobs, folder in folders.items()], rounds=self.args.runs)
+        same = all(filecmp.cmp(folders[1] / (p.stem + ".srt"), folders[2] / (p.stem + ".srt"),
+                               shallow=False) for p in paths)
+        ratio = results[2].wall / results[1].wall
+        self.out(f"### A batch: {len(paths)} exports, {size / MB:.1f} MB, "
+                 f"{min(BATCH_TITLES):,} to {max(BATCH_TITLES):,} titles each")
+        self.out()
+        self.out("| run | median wall time | vs -j 1 | median CPU time | peak memory |")
+        self.out("|---|---:|---:|---:|---:|")
+        for jobs in (1, 2):
+            r = results[jobs]
+            self.out(f"| caplift-convert -q **-j {jobs}** -d DIR FILE... | {r.wall * 1000:,.0f} ms "
+                     f"| {r.wall / results[1].wall:.2f} × | {r.cpu * 1000:,.0f} ms "
+                     f"| {r.peak / 1024:.1f} MiB |")
+        self.out()
+        self.out(f"- outputs of -j 2 and -j 1: {'byte-for-byte the same' if same else '**differ**'}")
+        self.out()
+        self.verdict("batch: -j 2 ≤ 0.6 × -j 1, outputs the same", f"{ratio:.2f} ×",
+                     f"≤ {MAX_TWO_JOBS_OVER_ONE} ×", same and ratio <= MAX_TWO_JOBS_OVER_ONE)
+
     def app_open_to_preview(self):
         path, size, titles = self.main
         self.say("\n== app: chosen file to shown preview, and launch")
@@ -420,8 +453,12 @@ class Bench:
         self.work.mkdir(parents=True, exist_ok=True)
         self.data.mkdir(parents=True, exist_ok=True)
         self.load_before = " ".join(f"{x:.2f}" for x in os.getloadavg())
+        if self.args.batch_only:
+            self.batch()
+            return all(met for *_, met in self.verdicts)
         self.main_comparison()
         self.growth()
+        self.batch()
         if self.app.exists():
             self.app_open_to_preview()
         else:
@@ -449,6 +486,8 @@ def main():
     parser.add_argument("--results", required=True)
     parser.add_argument("--python", required=True, help="a Python 3 with lxml")
     parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--batch-only", action="store_true",
+                        help="only the batch, printed and not written to the results")
     args = parser.parse_args()
     if shutil.which("/usr/bin/time") is None:
         sys.exit("bench: GNU time is missing (./dev.sh bench installs it)")

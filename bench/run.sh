@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release, in build/bench) and runs every measurement: caplift-convert
-# against a bare libxml2 SAX2 parse and a Python/lxml script, growth from 1 MB to 1 GB, the app's
-# way from a chosen file to a filled preview and its launch, and the micro-benchmarks. Prints the
-# tables and writes them to bench/RESULTS.md. Generated exports stay in bench/data (gitignored)
+# against a bare libxml2 SAX2 parse and a Python/lxml script, growth from 1 MB to 1 GB, a batch of
+# 64 exports one and two at a time (-j 1, -j 2), the app's way from a chosen file to a filled
+# preview and its launch, and the micro-benchmarks. Prints the tables and writes them to
+# bench/RESULTS.md. Generated exports stay in bench/data (gitignored)
 # for the next run.
 #   bench/run.sh [RUNS]     RUNS: runs per program and size (default 5; the fast ones get twice)
 set -euo pipefail

@@ -1,14 +1,18 @@
 #include "cli/batch.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <condition_variable>
 #include <filesystem>
 #include <map>
+#include <mutex>
 #include <set>
 #include <system_error>
+#include <thread>
 
 #include "cli/progress_line.h"
 #include "cli/report.h"
@@ -79,36 +83,103 @@ bool makeFolder(const std::string& folder) {
   return !error;
 }
 
+std::size_t workersFor(const BatchRequest& request) {
+  std::size_t jobs = request.jobs;
+  if (jobs == 0) {
+    const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
+    jobs = online > 0 ? static_cast<std::size_t>(online) : 1;
+  }
+  return std::min(jobs, request.inputs.size());
+}
+
 }  // namespace
 
 int runBatch(const BatchRequest& request) {
   if (!outputsAreDistinct(request)) return 2;
   if (!makeFolder(request.outputDir)) return 1;
 
+  const std::vector<std::string>& inputs = request.inputs;
+  const std::size_t total = inputs.size();
+  // Filled in by the workers, each input's outcome is reported in the order of the inputs.
+  struct Outcome {
+    std::optional<ConversionFailure> failure;
+    ConversionReport report;
+  };
+  std::mutex lock;
+  std::condition_variable changed;
+  std::vector<Outcome> outcomes(total);
+  std::vector<bool> finished(total, false);
+  std::size_t next = 0;  // the first input no worker has taken
+  std::size_t done = 0;
+  auto work = [&] {
+    for (;;) {
+      std::size_t i = 0;
+      {
+        const std::lock_guard hold(lock);
+        if (next == total) return;
+        i = next++;
+      }
+      Outcome outcome;
+      {
+        // Gone, with its temporary, before the outcome is told.
+        OutputFile output(outputPath(request, inputs[i]));
+        outcome.failure = convertInput(inputs[i], output, request.conversion, &outcome.report);
+      }
+      {
+        const std::lock_guard hold(lock);
+        outcomes[i] = std::move(outcome);
+        finished[i] = true;
+        ++done;
+      }
+      changed.notify_one();
+    }
+  };
+  std::vector<std::jthread> workers;
+  for (std::size_t w = workersFor(request); w > 0; --w) {
+    try {
+      workers.emplace_back(work);
+    } catch (const std::system_error&) {
+      // The system gives no more threads: the ones there are do the work.
+      if (workers.empty()) throw;
+      break;
+    }
+  }
+
   std::size_t converted = 0;
   std::size_t failed = 0;
   std::size_t withoutCues = 0;  // converted, but empty
-  ProgressLine progress(request.inputs.size(),
-                        !request.quiet && progressWanted(request.inputs.size()));
-  for (std::size_t i = 0; i < request.inputs.size(); ++i) {
-    const std::string& input = request.inputs[i];
-    progress.show(i + 1, input);
-    OutputFile output(outputPath(request, input));
-    ConversionReport done;
-    if (auto failure = convertInput(input, output, request.conversion, &done)) {
-      progress.clear();
-      reportError(failure->description());
-      ++failed;
-    } else {
-      ++converted;
-      if (done.cues == 0) {
-        progress.clear();
-        ++withoutCues;
-      }
-      noteDocument(input, request.conversion, done);
-      noteUnmatchedRoles(input, request.conversion, done);
+  ProgressLine progress(total, !request.quiet && progressWanted(total));
+  std::unique_lock hold(lock);
+  std::size_t reported = 0;
+  std::size_t shownDone = total + 1;
+  while (reported < total) {
+    changed.wait(hold, [&] { return finished[reported] || done != shownDone; });
+    const std::size_t first = reported;
+    std::vector<Outcome> ready;
+    for (; reported < total && finished[reported]; ++reported) {
+      ready.push_back(std::move(outcomes[reported]));
     }
+    shownDone = done;
+    hold.unlock();
+    for (std::size_t k = 0; k < ready.size(); ++k) {
+      const std::string& input = inputs[first + k];
+      const Outcome& outcome = ready[k];
+      progress.clear();
+      if (outcome.failure) {
+        reportError(outcome.failure->description());
+        ++failed;
+        continue;
+      }
+      ++converted;
+      if (outcome.report.cues == 0) ++withoutCues;
+      noteDocument(input, request.conversion, outcome.report);
+      noteUnmatchedRoles(input, request.conversion, outcome.report);
+    }
+    // The first input still waited for is being converted.
+    if (reported < total) progress.show(shownDone, inputs[reported]);
+    hold.lock();
   }
+  hold.unlock();
   progress.clear();
   if (!request.quiet) {
     // Files that gave no cue are counted apart, so that an empty output is not taken for one

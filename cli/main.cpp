@@ -7,6 +7,7 @@
 
 #include "cli/batch.h"
 #include "cli/batch_inputs.h"
+#include "cli/interrupts.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "convert/io/convert_input.h"
@@ -67,6 +68,7 @@ int convertOne(const Options& options, bool stdoutClosed) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  caplift::removeTemporariesOnSignals();
   const bool stdoutClosed = holdClosedStandardStreams();
   // A closed pipe or a file-size limit must surface as a failed write that is reported and cleaned
   // up after, not as a signal that ends the process midway.
@@ -89,7 +91,7 @@ int main(int argc, char** argv) {
       return 2;
     case Options::Action::kBatch:
       return caplift::runBatch({caplift::expandFolders(options.inputs), options.outputDir,
-                                options.quiet, options.conversion});
+                                options.quiet, options.conversion, options.jobs});
     case Options::Action::kConvert:
       break;
   }

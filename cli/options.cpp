@@ -61,11 +61,15 @@ Options parseOptions(const QStringList& arguments) {
                             "Write subtitles as <format>: srt (SubRip, the default) or vtt "
                             "(WebVTT). An --output name ending in .vtt means vtt.",
                             "format");
+  QCommandLineOption jobs({"j", "jobs"},
+                          "With --output-dir: convert <n> files at once (default: one per "
+                          "processor).",
+                          "n");
   QCommandLineOption style("style",
                            "Keep the styles in <list> as tags: a comma list of i (italic), b "
                            "(bold), u (underline), color, or all.",
                            "list");
-  parser.addOptions({output, outputDir, quiet, timeline, project, format, style});
+  parser.addOptions({output, outputDir, quiet, timeline, project, format, style, jobs});
   QCommandLineOption source("source",
                             "Which elements give cues: titles (the default), captions, or all "
                             "(both, numbered together).",
@@ -137,6 +141,14 @@ Options parseOptions(const QStringList& arguments) {
       return usageError("unknown --style '" + parser.value(style) + "': use i, b, u, color or all");
     }
     conversion.styles = *styles;
+  }
+  if (parser.isSet(jobs)) {
+    bool number = false;
+    const uint count = parser.value(jobs).toUInt(&number);
+    if (!number || count == 0 || !parser.value(jobs).front().isDigit()) {
+      return usageError("--jobs '" + parser.value(jobs) + "' is not a number from 1 up");
+    }
+    options.jobs = count;
   }
 
   if (options.inputs.empty()) return usageError("missing FILE");

@@ -23,6 +23,7 @@ struct Options {
   std::string output;     // kConvert: the file to write; empty for standard output
   std::string outputDir;  // kBatch
   bool quiet = false;
+  std::size_t jobs = 0;  // kBatch: documents converted at once; 0 for one per online processor
   ConversionOptions conversion;  // --timeline, --project, --format, --style
   std::string text;
 };

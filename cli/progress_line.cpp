@@ -28,11 +28,11 @@ bool progressWanted(std::size_t inputs) {
 
 ProgressLine::ProgressLine(std::size_t total, bool enabled) : total_(total), enabled_(enabled) {}
 
-void ProgressLine::show(std::size_t position, std::string_view name) {
+void ProgressLine::show(std::size_t done, std::string_view name) {
   if (!enabled_) return;
   const std::string shownName = displayable(name);
   name = shownName;
-  std::string count = std::to_string(position);
+  std::string count = std::to_string(done);
   std::string width = std::to_string(total_);
   std::string line =
       "\r\033[K[" + std::string(width.size() - count.size(), ' ') + count + "/" + width + "] ";

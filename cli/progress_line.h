@@ -5,8 +5,8 @@
 
 namespace caplift {
 
-// A line on standard error that shows how far a batch is ("[ 37/120] name.fcpxml"), redrawn in
-// place. Disabled, it prints nothing.
+// A line on standard error that shows how far a batch is ("[ 37/120] name.fcpxml": 37 of 120
+// done, name.fcpxml in the works), redrawn in place. Disabled, it prints nothing.
 class ProgressLine {
  public:
   ProgressLine(std::size_t total, bool enabled);
@@ -14,8 +14,8 @@ class ProgressLine {
   ProgressLine(const ProgressLine&) = delete;
   ProgressLine& operator=(const ProgressLine&) = delete;
 
-  // Shows that input `position` (1-based) of the total, `name`, is being converted.
-  void show(std::size_t position, std::string_view name);
+  // Shows that `done` inputs of the total are converted and that `name` is being converted.
+  void show(std::size_t done, std::string_view name);
   // Removes the line, e.g. before a message or at the end.
   void clear();
 

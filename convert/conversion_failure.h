@@ -31,37 +31,50 @@ struct ConversionFailure {
   std::string description() const;
 };
 
+// Marks a text for lupdate (as QT_TRANSLATE_NOOP, see resources/CMakeLists.txt) in code without Qt.
+#define CAPLIFT_TRANSLATE_NOOP(context, text) text
+
 // The reasons, in English. The application translates these templates.
 namespace reason {
 inline constexpr const char* kSystem = "%1";  // the system's description of an errno value
-inline constexpr const char* kParser = "line %1, column %2: %3";
-inline constexpr const char* kNotWellFormed = "line %1, column %2: the document is not well-formed";
-inline constexpr const char* kTooDeep =
-    "line %1, column %2: the document is nested too deeply (at most %3 levels)";
-inline constexpr const char* kExpansion =
-    "line %1, column %2: entities expand to more than ten times the document's size";
-inline constexpr const char* kExternalInAttribute =
-    "line %1, column %2: an attribute value refers to the external entity '%3'";
-inline constexpr const char* kNul = "a NUL byte at byte offset %1, which XML does not allow";
+inline constexpr const char* kParser = CAPLIFT_TRANSLATE_NOOP("Failure", "line %1, column %2: %3");
+inline constexpr const char* kNotWellFormed =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "line %1, column %2: the document is not well-formed");
+inline constexpr const char* kTooDeep = CAPLIFT_TRANSLATE_NOOP(
+    "Failure", "line %1, column %2: the document is nested too deeply (at most %3 levels)");
+inline constexpr const char* kExpansion = CAPLIFT_TRANSLATE_NOOP(
+    "Failure", "line %1, column %2: entities expand to more than ten times the document's size");
+inline constexpr const char* kExternalInAttribute = CAPLIFT_TRANSLATE_NOOP(
+    "Failure", "line %1, column %2: an attribute value refers to the external entity '%3'");
+inline constexpr const char* kNul =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "a NUL byte at byte offset %1, which XML does not allow");
 inline constexpr const char* kInvalidUtf8 =
-    "not valid UTF-8: invalid byte sequence at byte offset %1";
-inline constexpr const char* kCutUtf8 =
-    "not valid UTF-8: the text ends inside a character that starts at byte offset %1";
-inline constexpr const char* kNotABundle = "a folder without Info.fcpxml, so not an FCPXML bundle";
-inline constexpr const char* kNotRegular = "not a regular file";
-inline constexpr const char* kOutputIsInput = "is the input file itself";
-inline constexpr const char* kOutputFailed = "the output could not be written";
-inline constexpr const char* kClosed = "is closed";
-inline constexpr const char* kTemporaryFile = "temporary file in %1: %2";
-inline constexpr const char* kOutOfMemory = "out of memory";
-inline constexpr const char* kTooManyVisits =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "not valid UTF-8: invalid byte sequence at byte offset %1");
+inline constexpr const char* kCutUtf8 = CAPLIFT_TRANSLATE_NOOP(
+    "Failure", "not valid UTF-8: the text ends inside a character that starts at byte offset %1");
+inline constexpr const char* kNotABundle =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "a folder without Info.fcpxml, so not an FCPXML bundle");
+inline constexpr const char* kNotRegular = CAPLIFT_TRANSLATE_NOOP("Failure", "not a regular file");
+inline constexpr const char* kOutputIsInput =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "is the input file itself");
+inline constexpr const char* kOutputFailed =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "the output could not be written");
+inline constexpr const char* kClosed = CAPLIFT_TRANSLATE_NOOP("Failure", "is closed");
+inline constexpr const char* kTemporaryFile =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "temporary file in %1: %2");
+inline constexpr const char* kOutOfMemory = CAPLIFT_TRANSLATE_NOOP("Failure", "out of memory");
+inline constexpr const char* kTooManyVisits = CAPLIFT_TRANSLATE_NOOP(
+    "Failure",
     "placing the titles would visit more than %1 elements: compound or multicam clips use each "
-    "other too often";
+    "other too often");
 inline constexpr const char* kNestedContents =
-    "compound or multicam clips are nested more than %1 deep";
-inline constexpr const char* kTimeOverflow = "a time is too large to compute exactly";
-inline constexpr const char* kNoProject = "the document has no project with a timeline";
-inline constexpr const char* kNoSuchProject = "no project named \"%1\"; the document has %2";
+    CAPLIFT_TRANSLATE_NOOP("Failure", "compound or multicam clips are nested more than %1 deep");
+inline constexpr const char* kTimeOverflow =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "a time is too large to compute exactly");
+inline constexpr const char* kNoProject =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "the document has no project with a timeline");
+inline constexpr const char* kNoSuchProject =
+    CAPLIFT_TRANSLATE_NOOP("Failure", "no project named \"%1\"; the document has %2");
 }  // namespace reason
 
 // A failure that the system reports with errno value `error`.

@@ -19,10 +19,6 @@ namespace caplift::platform {
 
 namespace {
 
-QString tr(const char* text) {
-  return QCoreApplication::translate("Platform", text);
-}
-
 bool isBundle(const QString& path) {
   const QFileInfo info(QDir::cleanPath(path));
   return info.isDir() && info.fileName().endsWith(kBundleExtension, Qt::CaseInsensitive);
@@ -76,7 +72,8 @@ std::optional<QString> QtDialogs::chooseFile(const QString& title) {
   BundleAwareFileDialog dialog;
   prepare(dialog, title, directory_, shortcuts_());
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(tr("XML document, FCPXML bundle") + " (*.xml *.fcpxml *.fcpxmld)");
+  dialog.setNameFilter(QCoreApplication::translate("Platform", "XML document, FCPXML bundle") +
+                       " (*.xml *.fcpxml *.fcpxmld)");
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   QString chosen = dialog.chosenBundle;
   if (chosen.isEmpty() && !dialog.selectedFiles().isEmpty()) chosen = dialog.selectedFiles()[0];

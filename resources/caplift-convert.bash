@@ -18,7 +18,7 @@ _caplift_convert() {
       _filedir -d
       return
       ;;
-    --project | --role)
+    --project | --role | -j | --jobs)
       return
       ;;
     --source)

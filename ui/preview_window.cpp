@@ -80,7 +80,9 @@ PreviewWindow::PreviewWindow(std::shared_ptr<const std::string> srtText, QWidget
   // placed or would be placed elsewhere, so the buttons stay as they were; the text gives up the
   // room.
   sourceBox = new QComboBox(this);
-  for (const char* kind : {"Titles", "Captions", "Titles and captions"}) {
+  for (const char* kind :
+       {QT_TRANSLATE_NOOP("Caplift", "Titles"), QT_TRANSLATE_NOOP("Caplift", "Captions"),
+        QT_TRANSLATE_NOOP("Caplift", "Titles and captions")}) {
     sourceBox->addItem(QCoreApplication::translate("Caplift", kind));
   }
   sourceBox->setGeometry(fromBottomLeft(20, 368, 180, 24, kHeight).toRect());

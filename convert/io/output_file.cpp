@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "convert/io/fd_io.h"
+#include "convert/io/temporaries.h"
 
 namespace caplift {
 
@@ -50,11 +51,14 @@ std::string followLinks(std::string path, int& fileNumber) {
   return path;
 }
 
-// What a plain create takes away from 0666. The mask can only be read by setting it: a file that
-// another thread creates in that instant gets no mask.
+// What a plain create takes away from 0666. The mask can only be read by setting it, and two
+// threads that did so at once could leave it cleared: it is read once, on first use.
 mode_t creationMask() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
+  static const mode_t mask = [] {
+    const mode_t read = ::umask(0);
+    ::umask(read);
+    return read;
+  }();
   return mask;
 }
 
@@ -95,7 +99,7 @@ std::optional<ConversionFailure> OutputFile::open(const std::optional<FileId>& i
   }
   // A short name: the target's own name may already be as long as the system allows.
   temporary_ = folderOf(target_) + ".caplift-XXXXXX";
-  fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
+  fd_ = makeTemporary(temporary_);
   if (fd_ < 0) {
     temporary_.clear();
     return fail(errno);
@@ -143,8 +147,8 @@ std::optional<ConversionFailure> OutputFile::commit() {
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return fail(errno);
-  if (!temporary_.empty() && ::rename(temporary_.c_str(), target_.c_str()) != 0) {
-    return fail(errno);
+  if (!temporary_.empty()) {
+    if (int error = commitTemporary(temporary_, target_)) return fail(error);
   }
   temporary_.clear();
   return std::nullopt;
@@ -159,7 +163,7 @@ std::optional<ConversionFailure> OutputFile::fail(int error) {
 void OutputFile::discard() {
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  if (!temporary_.empty()) removeTemporary(temporary_);
   temporary_.clear();
 }
 

@@ -2,79 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="en">
 <context>
-    <name>Localizable</name>
-    <message>
-        <source>choose</source>
-        <extracomment>file open button</extracomment>
-        <translation>Choose FCPXML File…</translation>
-    </message>
-    <message>
-        <source>file_read_fail</source>
-        <extracomment>file read fail</extracomment>
-        <translation>Could not read the file</translation>
-    </message>
-    <message>
-        <source>file_parse_fail</source>
-        <extracomment>file parse fail</extracomment>
-        <translation>Could not read the document as FCPXML</translation>
-    </message>
-    <message>
-        <source>save_file</source>
-        <extracomment>file save</extracomment>
-        <translation>Save Subtitles</translation>
-    </message>
-    <message>
-        <source>save_finish</source>
-        <extracomment>file saved</extracomment>
-        <translation>Saved</translation>
-    </message>
-    <message>
-        <source>save_failed</source>
-        <extracomment>save failed</extracomment>
-        <translation>Could not save the file</translation>
-    </message>
-    <message>
-        <source>alert_notify</source>
-        <extracomment>notification</extracomment>
-        <translation>Caplift</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <extracomment>OK</extracomment>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>preview</source>
-        <extracomment>preview SRT</extracomment>
-        <translation>SRT Preview</translation>
-    </message>
-    <message>
-        <source>save_ok</source>
-        <extracomment>Save OK</extracomment>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <extracomment>Cancel</extracomment>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>back</source>
-        <extracomment>Back / Back Button</extracomment>
-        <translation>Back</translation>
-    </message>
-    <message>
-        <source>about</source>
-        <extracomment>About / About window title</extracomment>
-        <translation>About Caplift</translation>
-    </message>
-    <message>
-        <source>no_titles</source>
-        <extracomment>document holds no titles / preview placeholder</extracomment>
-        <translation>This document holds no titles.</translation>
-    </message>
-</context>
-<context>
     <name>Caplift</name>
     <message>
         <source>Titles</source>
@@ -117,9 +44,9 @@
         <translation>The document has no project with a timeline.</translation>
     </message>
     <message>
-        <source>Ticked: each title where the project's timeline shows it, as a finished edit needs.
+        <source>Ticked: each title where the project&apos;s timeline shows it, as a finished edit needs.
 Unticked: each title timed from its own clip, as in the browser.</source>
-        <translation>Ticked: each title where the project's timeline shows it, as a finished edit needs.
+        <translation>Ticked: each title where the project&apos;s timeline shows it, as a finished edit needs.
 Unticked: each title timed from its own clip, as in the browser.</translation>
     </message>
     <message>
@@ -128,23 +55,38 @@ Unticked: each title timed from its own clip, as in the browser.</translation>
     </message>
     <message numerus="yes">
         <source>%n in compound clips</source>
-        <translation><numerusform>%n in compound clips</numerusform><numerusform>%n in compound clips</numerusform></translation>
+        <translation>
+            <numerusform>%n in compound clips</numerusform>
+            <numerusform>%n in compound clips</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n disabled</source>
-        <translation><numerusform>%n disabled</numerusform><numerusform>%n disabled</numerusform></translation>
+        <translation>
+            <numerusform>%n disabled</numerusform>
+            <numerusform>%n disabled</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n in auditions</source>
-        <translation><numerusform>%n in auditions</numerusform><numerusform>%n in auditions</numerusform></translation>
+        <translation>
+            <numerusform>%n in auditions</numerusform>
+            <numerusform>%n in auditions</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n on nested lanes</source>
-        <translation><numerusform>%n on nested lanes</numerusform><numerusform>%n on nested lanes</numerusform></translation>
+        <translation>
+            <numerusform>%n on nested lanes</numerusform>
+            <numerusform>%n on nested lanes</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n in other projects</source>
-        <translation><numerusform>%n in other projects</numerusform><numerusform>%n in other projects</numerusform></translation>
+        <translation>
+            <numerusform>%n in other projects</numerusform>
+            <numerusform>%n in other projects</numerusform>
+        </translation>
     </message>
     <message>
         <source>Timeline timing differs: %1</source>
@@ -159,12 +101,20 @@ Unticked: each title timed from its own clip, as in the browser.</translation>
         <translation>Placed on the timeline of</translation>
     </message>
     <message>
-        <source>Tick Timeline timing to place them as the project's timeline shows them.</source>
-        <translation>Tick Timeline timing to place them as the project's timeline shows them.</translation>
+        <source>Tick Timeline timing to place them as the project&apos;s timeline shows them.</source>
+        <translation>Tick Timeline timing to place them as the project&apos;s timeline shows them.</translation>
     </message>
     <message>
         <source>This is not a Final Cut Pro X export: its root element is &lt;%1&gt;. Export the project with File › Export XML… and open that file.</source>
         <translation>This is not a Final Cut Pro X export: its root element is &lt;%1&gt;. Export the project with File › Export XML… and open that file.</translation>
+    </message>
+    <message>
+        <source>Converting “%1”…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Drop to convert</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -248,6 +198,86 @@ Unticked: each title timed from its own clip, as in the browser.</translation>
     <message>
         <source>no project named &quot;%1&quot;; the document has %2</source>
         <translation>no project named &quot;%1&quot;; the document has %2</translation>
+    </message>
+</context>
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>choose</source>
+        <extracomment>file open button</extracomment>
+        <translation>Choose FCPXML File…</translation>
+    </message>
+    <message>
+        <source>file_read_fail</source>
+        <extracomment>file read fail</extracomment>
+        <translation>Could not read the file</translation>
+    </message>
+    <message>
+        <source>file_parse_fail</source>
+        <extracomment>file parse fail</extracomment>
+        <translation>Could not read the document as FCPXML</translation>
+    </message>
+    <message>
+        <source>save_file</source>
+        <extracomment>file save</extracomment>
+        <translation>Save Subtitles</translation>
+    </message>
+    <message>
+        <source>save_finish</source>
+        <extracomment>file saved</extracomment>
+        <translation>Saved</translation>
+    </message>
+    <message>
+        <source>save_failed</source>
+        <extracomment>save failed</extracomment>
+        <translation>Could not save the file</translation>
+    </message>
+    <message>
+        <source>alert_notify</source>
+        <extracomment>notification</extracomment>
+        <translation>Caplift</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <extracomment>OK</extracomment>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>preview</source>
+        <extracomment>preview SRT</extracomment>
+        <translation>SRT Preview</translation>
+    </message>
+    <message>
+        <source>save_ok</source>
+        <extracomment>Save OK</extracomment>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <extracomment>Cancel</extracomment>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <extracomment>Back / Back Button</extracomment>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>about</source>
+        <extracomment>About / About window title</extracomment>
+        <translation>About Caplift</translation>
+    </message>
+    <message>
+        <source>no_titles</source>
+        <extracomment>document holds no titles / preview placeholder</extracomment>
+        <translation>This document holds no titles.</translation>
+    </message>
+</context>
+<context>
+    <name>Platform</name>
+    <message>
+        <source>XML document, FCPXML bundle</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 </TS>

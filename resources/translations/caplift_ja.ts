@@ -2,90 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP" sourcelanguage="en">
 <context>
-    <name>Localizable</name>
-    <message>
-        <source>choose</source>
-        <extracomment>file open button</extracomment>
-        <translation>FCPXMLファイルを選択…</translation>
-    </message>
-    <message>
-        <source>file_read_fail</source>
-        <extracomment>file read fail</extracomment>
-        <translation>ファイルを読み込めませんでした</translation>
-    </message>
-    <message>
-        <source>file_parse_fail</source>
-        <extracomment>file parse fail</extracomment>
-        <translation>書類をFCPXMLとして読み込めませんでした</translation>
-    </message>
-    <message>
-        <source>save_file</source>
-        <extracomment>file save</extracomment>
-        <translation>字幕を保存</translation>
-    </message>
-    <message>
-        <source>save_finish</source>
-        <extracomment>file saved</extracomment>
-        <translation>保存しました</translation>
-    </message>
-    <message>
-        <source>save_failed</source>
-        <extracomment>save failed</extracomment>
-        <translation>ファイルを保存できませんでした</translation>
-    </message>
-    <message>
-        <source>alert_notify</source>
-        <extracomment>notification</extracomment>
-        <translation>Caplift</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <extracomment>OK</extracomment>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>preview</source>
-        <extracomment>preview SRT</extracomment>
-        <translation>SRTプレビュー</translation>
-    </message>
-    <message>
-        <source>save_ok</source>
-        <extracomment>Save OK</extracomment>
-        <translation>保存</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <extracomment>Cancel</extracomment>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
-        <source>back</source>
-        <extracomment>Back / Back Button</extracomment>
-        <translation>戻る</translation>
-    </message>
-    <message>
-        <source>about</source>
-        <extracomment>About / About window title</extracomment>
-        <translation>Capliftについて</translation>
-    </message>
-    <message>
-        <source>no_titles</source>
-        <extracomment>document holds no titles / preview placeholder</extracomment>
-        <translation>この書類にはタイトルがありません。</translation>
-    </message>
-</context>
-<context>
-    <name>Platform</name>
-    <message>
-        <source>XML document, FCPXML bundle</source>
-        <translation>XML書類、FCPXMLバンドル</translation>
-    </message>
-    <message>
-        <source>SubRip subtitles</source>
-        <translation>SubRip字幕</translation>
-    </message>
-</context>
-<context>
     <name>Caplift</name>
     <message>
         <source>Drop to convert</source>
@@ -136,7 +52,7 @@
         <translation>この書類にはタイムラインのあるプロジェクトがありません。</translation>
     </message>
     <message>
-        <source>Ticked: each title where the project's timeline shows it, as a finished edit needs.
+        <source>Ticked: each title where the project&apos;s timeline shows it, as a finished edit needs.
 Unticked: each title timed from its own clip, as in the browser.</source>
         <translation>チェックあり：各タイトルを、プロジェクトのタイムラインに表示される位置に置きます。完成した編集に向いています。
 チェックなし：各タイトルを、それ自身のクリップの時間で配置します（ブラウザと同じ）。</translation>
@@ -147,23 +63,33 @@ Unticked: each title timed from its own clip, as in the browser.</source>
     </message>
     <message numerus="yes">
         <source>%n in compound clips</source>
-        <translation><numerusform>複合クリップ内 %n 件</numerusform></translation>
+        <translation>
+            <numerusform>複合クリップ内 %n 件</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n disabled</source>
-        <translation><numerusform>無効 %n 件</numerusform></translation>
+        <translation>
+            <numerusform>無効 %n 件</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n in auditions</source>
-        <translation><numerusform>オーディション内 %n 件</numerusform></translation>
+        <translation>
+            <numerusform>オーディション内 %n 件</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n on nested lanes</source>
-        <translation><numerusform>入れ子のレーン上 %n 件</numerusform></translation>
+        <translation>
+            <numerusform>入れ子のレーン上 %n 件</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n in other projects</source>
-        <translation><numerusform>他のプロジェクト %n 件</numerusform></translation>
+        <translation>
+            <numerusform>他のプロジェクト %n 件</numerusform>
+        </translation>
     </message>
     <message>
         <source>Timeline timing differs: %1</source>
@@ -178,7 +104,7 @@ Unticked: each title timed from its own clip, as in the browser.</source>
         <translation>配置先のタイムライン：</translation>
     </message>
     <message>
-        <source>Tick Timeline timing to place them as the project's timeline shows them.</source>
+        <source>Tick Timeline timing to place them as the project&apos;s timeline shows them.</source>
         <translation>「タイムラインのタイミング」にチェックを入れると、タイムラインどおりの位置に配置されます。</translation>
     </message>
     <message>
@@ -267,6 +193,86 @@ Unticked: each title timed from its own clip, as in the browser.</source>
     <message>
         <source>no project named &quot;%1&quot;; the document has %2</source>
         <translation>“%1”という名前のプロジェクトはありません。この書類にあるのは %2 です</translation>
+    </message>
+</context>
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>choose</source>
+        <extracomment>file open button</extracomment>
+        <translation>FCPXMLファイルを選択…</translation>
+    </message>
+    <message>
+        <source>file_read_fail</source>
+        <extracomment>file read fail</extracomment>
+        <translation>ファイルを読み込めませんでした</translation>
+    </message>
+    <message>
+        <source>file_parse_fail</source>
+        <extracomment>file parse fail</extracomment>
+        <translation>書類をFCPXMLとして読み込めませんでした</translation>
+    </message>
+    <message>
+        <source>save_file</source>
+        <extracomment>file save</extracomment>
+        <translation>字幕を保存</translation>
+    </message>
+    <message>
+        <source>save_finish</source>
+        <extracomment>file saved</extracomment>
+        <translation>保存しました</translation>
+    </message>
+    <message>
+        <source>save_failed</source>
+        <extracomment>save failed</extracomment>
+        <translation>ファイルを保存できませんでした</translation>
+    </message>
+    <message>
+        <source>alert_notify</source>
+        <extracomment>notification</extracomment>
+        <translation>Caplift</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <extracomment>OK</extracomment>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>preview</source>
+        <extracomment>preview SRT</extracomment>
+        <translation>SRTプレビュー</translation>
+    </message>
+    <message>
+        <source>save_ok</source>
+        <extracomment>Save OK</extracomment>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <extracomment>Cancel</extracomment>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <extracomment>Back / Back Button</extracomment>
+        <translation>戻る</translation>
+    </message>
+    <message>
+        <source>about</source>
+        <extracomment>About / About window title</extracomment>
+        <translation>Capliftについて</translation>
+    </message>
+    <message>
+        <source>no_titles</source>
+        <extracomment>document holds no titles / preview placeholder</extracomment>
+        <translation>この書類にはタイトルがありません。</translation>
+    </message>
+</context>
+<context>
+    <name>Platform</name>
+    <message>
+        <source>XML document, FCPXML bundle</source>
+        <translation>XML書類、FCPXMLバンドル</translation>
     </message>
 </context>
 </TS>

@@ -2,90 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN" sourcelanguage="en">
 <context>
-    <name>Localizable</name>
-    <message>
-        <source>choose</source>
-        <extracomment>file open button</extracomment>
-        <translation>选择 FCPXML 文件…</translation>
-    </message>
-    <message>
-        <source>file_read_fail</source>
-        <extracomment>file read fail</extracomment>
-        <translation>无法读取文件</translation>
-    </message>
-    <message>
-        <source>file_parse_fail</source>
-        <extracomment>file parse fail</extracomment>
-        <translation>无法将文档读取为 FCPXML</translation>
-    </message>
-    <message>
-        <source>save_file</source>
-        <extracomment>file save</extracomment>
-        <translation>保存字幕</translation>
-    </message>
-    <message>
-        <source>save_finish</source>
-        <extracomment>file saved</extracomment>
-        <translation>已保存</translation>
-    </message>
-    <message>
-        <source>save_failed</source>
-        <extracomment>save failed</extracomment>
-        <translation>无法保存文件</translation>
-    </message>
-    <message>
-        <source>alert_notify</source>
-        <extracomment>notification</extracomment>
-        <translation>Caplift</translation>
-    </message>
-    <message>
-        <source>ok</source>
-        <extracomment>OK</extracomment>
-        <translation>确定</translation>
-    </message>
-    <message>
-        <source>preview</source>
-        <extracomment>preview SRT</extracomment>
-        <translation>SRT 预览</translation>
-    </message>
-    <message>
-        <source>save_ok</source>
-        <extracomment>Save OK</extracomment>
-        <translation>保存</translation>
-    </message>
-    <message>
-        <source>cancel</source>
-        <extracomment>Cancel</extracomment>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>back</source>
-        <extracomment>Back / Back Button</extracomment>
-        <translation>返回</translation>
-    </message>
-    <message>
-        <source>about</source>
-        <extracomment>About / About window title</extracomment>
-        <translation>关于 Caplift</translation>
-    </message>
-    <message>
-        <source>no_titles</source>
-        <extracomment>document holds no titles / preview placeholder</extracomment>
-        <translation>此文档不包含任何标题。</translation>
-    </message>
-</context>
-<context>
-    <name>Platform</name>
-    <message>
-        <source>XML document, FCPXML bundle</source>
-        <translation>XML 文档、FCPXML 包</translation>
-    </message>
-    <message>
-        <source>SubRip subtitles</source>
-        <translation>SubRip 字幕</translation>
-    </message>
-</context>
-<context>
     <name>Caplift</name>
     <message>
         <source>Drop to convert</source>
@@ -136,7 +52,7 @@
         <translation>该文档中没有带时间线的项目。</translation>
     </message>
     <message>
-        <source>Ticked: each title where the project's timeline shows it, as a finished edit needs.
+        <source>Ticked: each title where the project&apos;s timeline shows it, as a finished edit needs.
 Unticked: each title timed from its own clip, as in the browser.</source>
         <translation>勾选：每个标题放在项目时间线上显示的位置，适合已完成的剪辑。
 不勾选：每个标题按其自身片段计时，与浏览器中相同。</translation>
@@ -147,23 +63,33 @@ Unticked: each title timed from its own clip, as in the browser.</source>
     </message>
     <message numerus="yes">
         <source>%n in compound clips</source>
-        <translation><numerusform>复合片段中 %n 个</numerusform></translation>
+        <translation>
+            <numerusform>复合片段中 %n 个</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n disabled</source>
-        <translation><numerusform>已停用 %n 个</numerusform></translation>
+        <translation>
+            <numerusform>已停用 %n 个</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n in auditions</source>
-        <translation><numerusform>试演中 %n 个</numerusform></translation>
+        <translation>
+            <numerusform>试演中 %n 个</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n on nested lanes</source>
-        <translation><numerusform>嵌套通道上 %n 个</numerusform></translation>
+        <translation>
+            <numerusform>嵌套通道上 %n 个</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
         <source>%n in other projects</source>
-        <translation><numerusform>其他项目中 %n 个</numerusform></translation>
+        <translation>
+            <numerusform>其他项目中 %n 个</numerusform>
+        </translation>
     </message>
     <message>
         <source>Timeline timing differs: %1</source>
@@ -178,7 +104,7 @@ Unticked: each title timed from its own clip, as in the browser.</source>
         <translation>放置所按的时间线：</translation>
     </message>
     <message>
-        <source>Tick Timeline timing to place them as the project's timeline shows them.</source>
+        <source>Tick Timeline timing to place them as the project&apos;s timeline shows them.</source>
         <translation>勾选“按时间线计时”，即可按项目时间线上显示的位置放置。</translation>
     </message>
     <message>
@@ -267,6 +193,86 @@ Unticked: each title timed from its own clip, as in the browser.</source>
     <message>
         <source>no project named &quot;%1&quot;; the document has %2</source>
         <translation>没有名为“%1”的项目；该文档中有 %2</translation>
+    </message>
+</context>
+<context>
+    <name>Localizable</name>
+    <message>
+        <source>choose</source>
+        <extracomment>file open button</extracomment>
+        <translation>选择 FCPXML 文件…</translation>
+    </message>
+    <message>
+        <source>file_read_fail</source>
+        <extracomment>file read fail</extracomment>
+        <translation>无法读取文件</translation>
+    </message>
+    <message>
+        <source>file_parse_fail</source>
+        <extracomment>file parse fail</extracomment>
+        <translation>无法将文档读取为 FCPXML</translation>
+    </message>
+    <message>
+        <source>save_file</source>
+        <extracomment>file save</extracomment>
+        <translation>保存字幕</translation>
+    </message>
+    <message>
+        <source>save_finish</source>
+        <extracomment>file saved</extracomment>
+        <translation>已保存</translation>
+    </message>
+    <message>
+        <source>save_failed</source>
+        <extracomment>save failed</extracomment>
+        <translation>无法保存文件</translation>
+    </message>
+    <message>
+        <source>alert_notify</source>
+        <extracomment>notification</extracomment>
+        <translation>Caplift</translation>
+    </message>
+    <message>
+        <source>ok</source>
+        <extracomment>OK</extracomment>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>preview</source>
+        <extracomment>preview SRT</extracomment>
+        <translation>SRT 预览</translation>
+    </message>
+    <message>
+        <source>save_ok</source>
+        <extracomment>Save OK</extracomment>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <extracomment>Cancel</extracomment>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>back</source>
+        <extracomment>Back / Back Button</extracomment>
+        <translation>返回</translation>
+    </message>
+    <message>
+        <source>about</source>
+        <extracomment>About / About window title</extracomment>
+        <translation>关于 Caplift</translation>
+    </message>
+    <message>
+        <source>no_titles</source>
+        <extracomment>document holds no titles / preview placeholder</extracomment>
+        <translation>此文档不包含任何标题。</translation>
+    </message>
+</context>
+<context>
+    <name>Platform</name>
+    <message>
+        <source>XML document, FCPXML bundle</source>
+        <translation>XML 文档、FCPXML 包</translation>
     </message>
 </context>
 </TS>

@@ -1,4 +1,4 @@
-// The application with Qt's own dialogs, as it runs for the user: one road from the button to a
+// The application with Qt's own dialogs, as it runs for the user: one way from the button to a
 // saved file, and Ctrl+Q from inside whatever blocks.
 #include <gtest/gtest.h>
 #include <QDir>

@@ -131,9 +131,12 @@ TEST(Progress, ShownWhileASlowReadGoesOnAndGoneAfterwards) {
     long read(char* buffer, std::size_t capacity) override {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
       shown += shownProgress();
+      // Nothing below the bar takes clicks or keys while it shows.
+      blocking = blocking || qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
       return MemorySource::read(buffer, capacity);
     }
     QStringList shown;
+    bool blocking = false;
   } slow(bytes);
   bool queuedWorkRan = false;
   QTimer::singleShot(0, [&] { queuedWorkRan = true; });
@@ -142,6 +145,7 @@ TEST(Progress, ShownWhileASlowReadGoesOnAndGoneAfterwards) {
   }
   EXPECT_TRUE(queuedWorkRan);
   EXPECT_EQ(slow.shown.value(0), "25/1000");  // after the first 100 bytes
+  EXPECT_TRUE(slow.blocking);
   progress.reset();
   EXPECT_EQ(shownProgress(), QStringList());
 }
@@ -152,9 +156,7 @@ TEST(Translations, CoverEveryKeyAndReason) {
   for (const char* locale : {"en", "ja", "zh_CN"}) {
     const auto translation = loadTranslation(QLocale(locale));
     QCoreApplication::installTranslator(translation.get());
-    for (const char* key :
-         {"choose", "file_read_fail", "file_parse_fail", "save_file", "save_finish", "save_failed",
-          "alert_notify", "ok", "preview", "save_ok", "cancel", "back", "about", "no_titles"}) {
+    for (const char* key : kLocalizedKeys) {
       EXPECT_NE(localized(key), key) << locale << " lacks " << key;
     }
     const auto translated = [&](const char* context, const char* source) {

@@ -58,6 +58,7 @@ class CliCase : public ::testing::TestWithParam<Case> {
   std::string stdout_;        // a path, "closed" or "broken-pipe"; else a file read afterwards
   std::vector<std::string> environment_;  // NAME=VALUE, added to this process's own
   long fileSizeLimit_ = -1;
+  int interrupt_ = 0;  // the signal sent once a temporary file shows
   // What it did.
   int exit_ = -1;  // 128 + the signal when one killed it
   std::string out_, err_;
@@ -98,6 +99,8 @@ bool CliCase::setUp(const CaseLine& line) {
     environment_.push_back(w.at(0));
   } else if (d == "limit") {
     fileSizeLimit_ = std::stol(w.at(0));
+  } else if (d == "interrupt") {
+    interrupt_ = std::stoi(w.at(0));
   } else {
     return false;
   }
@@ -196,6 +199,17 @@ void CliCase::run() {
   }
   for (int fd : {broken[1], endless[0], endless[1], err[1]}) {
     if (fd >= 0) close(fd);
+  }
+  const auto temporary = [](const fs::directory_entry& entry) {
+    return entry.path().filename().string().starts_with(".caplift-");
+  };
+  for (unsigned wait = 0; interrupt_ != 0 && wait < kGiveUpSeconds * 100; ++wait) {
+    usleep(10000);
+    const fs::recursive_directory_iterator files(work_);
+    if (std::any_of(begin(files), end(files), temporary)) {
+      kill(pid, interrupt_);
+      break;
+    }
   }
   char buffer[65536];
   for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;) {

@@ -2,7 +2,10 @@
 // that end anywhere relative to the reads.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include "convert/conversion.h"
+#include "convert/io/spool.h"
 #include "tests/convert/test_io.h"
 
 namespace caplift {
@@ -66,6 +69,25 @@ TEST(Stream, TheLastCueComesWhereverTheDocumentEnds) {
           << padding.size() << " bytes after the title, " << chunk << "-byte reads";
     }
   }
+}
+
+// Held-back text past the memory bound goes to a temporary file, so that a large conversion does
+// not grow the process, and all of it comes back in order.
+TEST(Spool, SpillsPastItsMemoryBoundAndGivesEverythingBack) {
+  Spool spool(64);
+  std::string text;
+  for (int i = 0; i < 100; ++i) text += "line " + std::to_string(i) + "\n";
+  for (std::size_t at = 0; at < text.size(); at += 7) ASSERT_TRUE(spool.append(text.substr(at, 7)));
+  EXPECT_TRUE(spool.spilled());
+  int pipe[2];
+  ASSERT_EQ(::pipe(pipe), 0);
+  EXPECT_TRUE(spool.copyTo(pipe[1]));
+  ::close(pipe[1]);
+  std::string copied(text.size() + 1, '\0');
+  copied.resize(
+      static_cast<std::size_t>(std::max(0L, ::read(pipe[0], copied.data(), copied.size()))));
+  ::close(pipe[0]);
+  EXPECT_EQ(copied, text);
 }
 
 }  // namespace

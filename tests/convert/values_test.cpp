@@ -31,33 +31,37 @@ double numeral(const std::string& text) {
   return value;
 }
 
-TEST(Values, AreReadAndWrittenAsTheTableSays) {
-  if (!useCommaLocale()) std::printf("[  NOTICE  ] no locale with a decimal comma here\n");
-  std::size_t checked = 0;
-  for (const test::Case& table : test::loadCases(CAPLIFT_CONVERT_DATA "/values.cases")) {
-    for (const test::CaseLine& line : table.lines) {
-      const std::vector<std::string> w = test::words(line.rest);
-      const std::string& s = w.at(0);
-      SCOPED_TRACE("values.cases:" + std::to_string(line.number));
-      if (line.directive == "time") {
-        const double seconds = getTime(s), expected = numeral(w.at(1));
-        EXPECT_TRUE(seconds == expected || (std::isnan(seconds) && std::isnan(expected)))
-            << seconds;
-      } else if (line.directive == "stamp") {
-        EXPECT_EQ(toHMS(numeral(s)), w.at(1));
-      } else if (line.directive == "space") {
-        EXPECT_EQ(trimWhiteSpace(s + "a" + s + "b" + s + s), "a" + s + "b");
-        EXPECT_EQ(trimWhiteSpace(s + s), "");
-      } else {
-        EXPECT_EQ(trimWhiteSpace(" " + s + " "), s);
-        EXPECT_EQ(trimWhiteSpace(s), s);
-      }
-      ++checked;
+class Values : public ::testing::TestWithParam<test::Case> {
+ protected:
+  static void SetUpTestSuite() {
+    if (!useCommaLocale()) std::printf("[  NOTICE  ] no locale with a decimal comma here\n");
+  }
+  static void TearDownTestSuite() { std::setlocale(LC_ALL, "C"); }
+};
+
+TEST_P(Values, AreReadAndWrittenAsTheTableSays) {
+  for (const test::CaseLine& line : GetParam().lines) {
+    const std::vector<std::string> w = test::words(line.rest);
+    const std::string& s = w.at(0);
+    SCOPED_TRACE("values.cases:" + std::to_string(line.number));
+    if (line.directive == "time") {
+      const double seconds = getTime(s), expected = numeral(w.at(1));
+      EXPECT_TRUE(seconds == expected || (std::isnan(seconds) && std::isnan(expected))) << seconds;
+    } else if (line.directive == "stamp") {
+      EXPECT_EQ(toHMS(numeral(s)), w.at(1));
+    } else if (line.directive == "space") {
+      EXPECT_EQ(trimWhiteSpace(s + "a" + s + "b" + s + s), "a" + s + "b");
+      EXPECT_EQ(trimWhiteSpace(s + s), "");
+    } else {
+      EXPECT_EQ(trimWhiteSpace(" " + s + " "), s);
+      EXPECT_EQ(trimWhiteSpace(s), s);
     }
   }
-  std::setlocale(LC_ALL, "C");
-  EXPECT_GT(checked, 100u);
 }
+
+INSTANTIATE_TEST_SUITE_P(Table, Values,
+                         ::testing::ValuesIn(test::loadCases(CAPLIFT_CONVERT_DATA "/values.cases")),
+                         test::caseName<::testing::TestParamInfo<test::Case>>);
 
 }  // namespace
 }  // namespace caplift

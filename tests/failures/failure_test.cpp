@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -177,22 +179,43 @@ std::string runFault(const Fault& fault, bool save, const std::string& dir) {
   return child.report;
 }
 
-TEST(Failures, TellWhyNamingTheFileHangOnNothingAndLoseNothing) {
-  for (const bool save : {false, true}) {
-    for (const Fault& fault :
-         save ? std::span<const Fault>(kSaveFaults) : std::span<const Fault>(kReadFaults)) {
-      SCOPED_TRACE(fault.name);
-      std::string dir = (fs::temp_directory_path() / "caplift-failures-XXXXXX").string();
-      ASSERT_NE(::mkdtemp(dir.data()), nullptr);
-      fs::permissions(dir, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
-      const std::string report = runFault(fault, save, dir);
-      test::removeTree(dir);
-      std::printf("[  fault   ] %s: %.200s\n", fault.name, report.c_str());
-      if (report.starts_with("SKIP: ")) continue;
-      EXPECT_TRUE(report.starts_with(dir) && report.ends_with(std::string(": ") + fault.why));
-    }
-  }
+// A fault, met when reading (false) or when saving (true).
+using FaultCase = std::pair<const Fault*, bool>;
+
+void PrintTo(const FaultCase& c, std::ostream* os) {
+  *os << c.first->name;
 }
+
+std::vector<FaultCase> faultCases() {
+  std::vector<FaultCase> cases;
+  for (const Fault& fault : kReadFaults) cases.emplace_back(&fault, false);
+  for (const Fault& fault : kSaveFaults) cases.emplace_back(&fault, true);
+  return cases;
+}
+
+class Failures : public ::testing::TestWithParam<FaultCase> {};
+
+TEST_P(Failures, TellWhyNamingTheFileHangOnNothingAndLoseNothing) {
+  const auto [fault, save] = GetParam();
+  std::string dir = (fs::temp_directory_path() / "caplift-failures-XXXXXX").string();
+  ASSERT_NE(::mkdtemp(dir.data()), nullptr);
+  fs::permissions(dir, fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+  const std::string report = runFault(*fault, save, dir);
+  test::removeTree(dir);
+  if (report.starts_with("SKIP: ")) GTEST_SKIP() << report.substr(6);
+  EXPECT_TRUE(report.starts_with(dir) && report.ends_with(std::string(": ") + fault->why))
+      << report.substr(0, 200);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Failures, ::testing::ValuesIn(faultCases()),
+                         [](const ::testing::TestParamInfo<FaultCase>& info) {
+                           std::string name = std::string(info.param.second ? "save_" : "read_") +
+                                              info.param.first->name;
+                           for (char& c : name) {
+                             if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+                           }
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace caplift::testing

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes each fault of this folder in a copy of the checkout, one at a time: applies its patch,
-# builds, runs the tests, and says which tests caught it. A fault that no test catches, or a patch
-# that no longer applies or builds, makes the run fail.
+# builds, runs the tests, and says which tests caught it. A fault that no test catches (a skipped
+# test catches nothing), or a patch that no longer applies or builds, makes the run fail.
 #   tests/mutations/run.sh [PATCH...]      (default: every *.patch here)
 # The copy and its build live in build/mutations/; the checkout itself is never changed.
 set -uo pipefail
@@ -40,8 +40,15 @@ for patch in "${patches[@]}"; do
     echo "$name: NOT CAUGHT"
     failed=1
   else
-    caught=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' "$log" | sort -u)
-    echo "$name: caught by $(echo "$caught" | wc -l) tests: $(echo "$caught" | head -4 | paste -sd ' ')"
+    # Only a test that ran and failed caught it: one skipped or not run says nothing.
+    caught=$(sed -n '/^The following tests FAILED:/,/^$/p' "$log" | grep -v -e '(Not Run)' -e '(Skipped)' |
+      sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) .*/\1/p' | sort -u)
+    if [ -z "$caught" ]; then
+      echo "$name: NOT CAUGHT (tests only skipped or did not run; see $log)"
+      failed=1
+    else
+      echo "$name: caught by $(echo "$caught" | wc -l) tests: $(echo "$caught" | head -4 | paste -sd ' ')"
+    fi
   fi
   patch -d "$work/src" -p1 -R --quiet <"$patch" >>"$log" 2>&1
 done

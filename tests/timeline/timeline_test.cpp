@@ -2,6 +2,8 @@
 // rule, and placements in the corpus listed in corpus_placements.txt.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <sstream>
 
@@ -50,48 +52,80 @@ std::string outcome(const std::string& document, std::size_t chunk, ConversionRe
   return text + (result.projects.empty() ? "\n" : ")\n");
 }
 
-TEST(TimelineCases, GiveTheSubtitlesWorkedOutByHand) {
-  std::size_t cases = 0;
+// Each a test, named after its document.
+std::vector<fs::path> timelineCases() {
+  std::vector<fs::path> documents;
   for (const auto& entry : fs::directory_iterator(fs::path(CAPLIFT_TIMELINE_DATA) / "cases")) {
-    if (entry.path().extension() != ".fcpxml") continue;
-    const std::string document = readBytes(entry.path());
-    fs::path expected = entry.path();
-    // Whole, and in small reads that split every text and attribute somewhere.
-    for (std::size_t chunk : {std::size_t(1) << 16, std::size_t(3)}) {
-      ConversionReport report;
-      EXPECT_EQ(outcome(document, chunk, report), readBytes(expected.replace_extension(".srt")))
-          << entry.path().filename();
-    }
-    ++cases;
+    if (entry.path().extension() == ".fcpxml") documents.push_back(entry.path());
   }
-  EXPECT_GE(cases, 34u);
+  std::sort(documents.begin(), documents.end());
+  return documents;
 }
 
-TEST(TimelineCorpus, PlacesTitlesWhereWorkedOutByHand) {
-  if (!fs::is_directory(CAPLIFT_CORPUS_DIR)) {
-    GTEST_SKIP() << "corpus not found at " << CAPLIFT_CORPUS_DIR << "; skipping the real exports";
+std::string testName(std::string name) {
+  for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+  return name;
+}
+
+class TimelineCase : public ::testing::TestWithParam<fs::path> {};
+
+TEST_P(TimelineCase, GivesTheSubtitlesWorkedOutByHand) {
+  const std::string document = readBytes(GetParam());
+  fs::path expected = GetParam();
+  // Whole, and in small reads that split every text and attribute somewhere.
+  for (std::size_t chunk : {std::size_t(1) << 16, std::size_t(3)}) {
+    ConversionReport report;
+    EXPECT_EQ(outcome(document, chunk, report), readBytes(expected.replace_extension(".srt")))
+        << "read " << chunk << " bytes at a time";
   }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, TimelineCase, ::testing::ValuesIn(timelineCases()),
+                         [](const auto& info) { return testName(info.param.stem().string()); });
+
+// One line of corpus_placements.txt, split at " | ", after its line number.
+using Placement = std::vector<std::string>;
+
+std::vector<Placement> corpusPlacements() {
   std::istringstream table(readBytes(fs::path(CAPLIFT_TIMELINE_DATA) / "corpus_placements.txt"));
+  std::vector<Placement> placements;
+  int number = 0;
   for (std::string line; std::getline(table, line);) {
+    ++number;
     if (line.empty() || line[0] == '#') continue;
-    std::vector<std::string> fields;
+    Placement& fields = placements.emplace_back(1, std::to_string(number));
     for (std::size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 3) {
       bar = line.find(" | ", at);
       fields.push_back(line.substr(at, bar - at));
     }
-    ASSERT_GE(fields.size(), 5u) << line;
-    // Options as comments after the document: "<!-- source: captions --><!-- default mode -->".
-    const std::string document =
-        readBytes(fs::path(CAPLIFT_CORPUS_DIR) / fields[0]) + (fields.size() > 5 ? fields[5] : "");
-    ConversionReport report;
-    const std::string srt = "\n" + outcome(document, document.size(), report);
-    EXPECT_EQ(report.cues, std::stoul(fields[1])) << line;
-    if (fields[2] == "0") continue;
-    const std::string number = fields[2] == "-" ? "" : fields[2] + "\n";
-    const std::string cue = "\n" + number + fields[3] + "\n" + fields[4] + "\n";
-    EXPECT_NE(srt.find(cue), std::string::npos) << line << " has no cue" << cue;
+    fields.resize(std::max<std::size_t>(fields.size(), 6));
   }
+  return placements;
 }
+
+class TimelineCorpus : public ::testing::TestWithParam<Placement> {};
+
+TEST_P(TimelineCorpus, PlacesTheTitleWhereWorkedOutByHand) {
+  if (!fs::is_directory(CAPLIFT_CORPUS_DIR)) {
+    GTEST_SKIP() << "corpus not found at " << CAPLIFT_CORPUS_DIR << "; skipping the real exports";
+  }
+  const Placement& fields = GetParam();
+  // Options as comments after the document: "<!-- source: captions --><!-- default mode -->".
+  const std::string document =
+      readBytes(fs::path(CAPLIFT_CORPUS_DIR) / fields[1]) + (fields.size() > 6 ? fields[6] : "");
+  ConversionReport report;
+  const std::string srt = "\n" + outcome(document, document.size(), report);
+  EXPECT_EQ(report.cues, std::stoul(fields[2]));
+  if (fields[3] == "0") return;
+  const std::string number = fields[3] == "-" ? "" : fields[3] + "\n";
+  const std::string cue = "\n" + number + fields[4] + "\n" + fields[5] + "\n";
+  EXPECT_NE(srt.find(cue), std::string::npos) << fields[1] << " has no cue" << cue;
+}
+
+INSTANTIATE_TEST_SUITE_P(Placements, TimelineCorpus, ::testing::ValuesIn(corpusPlacements()),
+                         [](const auto& info) {
+                           return testName(info.param[1] + "_line_" + info.param[0]);
+                         });
 
 }  // namespace
 }  // namespace caplift
