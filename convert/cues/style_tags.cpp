@@ -1,5 +1,7 @@
 #include "convert/cues/style_tags.h"
 
+#include <cstring>
+
 #include "convert/cues/cue_text.h"
 
 namespace caplift {
@@ -102,15 +104,37 @@ std::optional<StyleSet> parseStyleList(std::string_view list) {
   }
 }
 
+namespace {
+
+// Whether any of the eight bytes of `word` may be "&", "<" or ">": a byte equal to one of them
+// becomes zero under the exclusive or, and zero bytes are found eight at a time.
+bool mayNeedEscape(std::uint64_t word) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+  constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+  const auto hasZero = [](std::uint64_t v) { return ((v - kOnes) & ~v & kHighs) != 0; };
+  return hasZero(word ^ (kOnes * '&')) || hasZero(word ^ (kOnes * '<')) ||
+         hasZero(word ^ (kOnes * '>'));
+}
+
+}  // namespace
+
 void appendEscaped(std::string& out, std::string_view text) {
-  // Text between the escaped bytes goes in one piece.
+  // Text between the escaped bytes goes in one piece; eight bytes at a time where none is there.
   std::size_t done = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
+  for (std::size_t i = 0; i < text.size();) {
+    if (text.size() - i >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, text.data() + i, sizeof word);
+      if (!mayNeedEscape(word)) {
+        i += 8;
+        continue;
+      }
+    }
+    const char c = text[i++];
     if (c != '&' && c != '<' && c != '>') continue;
-    out.append(text.data() + done, i - done);
+    out.append(text.data() + done, i - 1 - done);
     out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : "&gt;";
-    done = i + 1;
+    done = i;
   }
   out.append(text.data() + done, text.size() - done);
 }

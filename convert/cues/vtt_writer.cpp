@@ -44,12 +44,34 @@ void VttWriter::end(CueOutput& out) {
     }
     return;
   }
-  // A stable sort: cues that start together keep the mode's order.
-  std::stable_sort(held_.begin(), held_.end(),
-                   [](const Held& a, const Held& b) { return a.start < b.start; });
-  for (const Held& cue : held_) {
-    out.text().append(pieces_[cue.piece], cue.offset, cue.length);
-    if (!out.flushIfLarge()) return;
+  // Sorted by start; cues that start together keep the mode's order. The keys are small where
+  // every start fits 64 bits, as all but absurd ones do.
+  std::vector<std::uint32_t> order(held_.size());
+  const bool small = std::all_of(held_.begin(), held_.end(),
+                                 [](const Held& cue) { return cue.start <= UINT64_MAX; });
+  if (small) {
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> keys(held_.size());
+    for (std::uint32_t i = 0; i < keys.size(); ++i) {
+      keys[i] = {static_cast<std::uint64_t>(held_[i].start), i};
+    }
+    std::sort(keys.begin(), keys.end());
+    for (std::uint32_t i = 0; i < keys.size(); ++i) order[i] = keys[i].second;
+  } else {
+    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
+      return held_[a].start < held_[b].start;
+    });
+  }
+  // Blocks that follow each other in their piece go on together, as one stretch.
+  for (std::size_t i = 0; i < order.size();) {
+    const Held& first = held_[order[i]];
+    std::size_t length = first.length;
+    for (++i; i < order.size(); ++i) {
+      const Held& next = held_[order[i]];
+      if (next.piece != first.piece || next.offset != first.offset + length) break;
+      length += next.length;
+    }
+    if (!out.write(std::string_view(pieces_[first.piece]).substr(first.offset, length))) return;
   }
 }
 
