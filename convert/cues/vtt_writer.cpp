@@ -19,7 +19,6 @@ void VttWriter::begin(CueOutput& out) {
 
 void VttWriter::cue(CueOutput&, std::size_t, const Cue& cue) {
   if (cue.end <= cue.start) return;
-  if (!held_.empty() && cue.start < held_.back().start) sorted_ = false;
   if (pieces_.empty() || pieces_.back().size() >= kPieceSize) {
     pieces_.emplace_back().reserve(kPieceSize + kPieceSize / 8);
   }
@@ -31,43 +30,49 @@ void VttWriter::cue(CueOutput&, std::size_t, const Cue& cue) {
   piece += '\n';
   appendTagged(piece, cue.text, cue.runs, kept_, TagDialect::kWebVtt);
   piece += "\n\n";
-  held_.push_back({cue.start, static_cast<std::uint32_t>(pieces_.size() - 1),
-                   static_cast<std::uint32_t>(offset),
-                   static_cast<std::uint32_t>(piece.size() - offset)});
+  const Held held{cue.start, static_cast<std::uint32_t>(pieces_.size() - 1),
+                  static_cast<std::uint32_t>(offset),
+                  static_cast<std::uint32_t>(piece.size() - offset)};
+  std::size_t at = held_.size();
+  held_.push_back(held);
+  if (at == 0 || !(held.start < held_[at - 1].start)) return;
+  arrivedInOrder_ = false;
+  if (!sorted_) return;
+  // Back past the cues that start later, while the moves stay within a few per cue in all:
+  // ties keep their order of arrival.
+  const std::uint64_t budget = 8 * std::uint64_t(held_.size()) + 4096;
+  for (; at > 0 && held.start < held_[at - 1].start; --at) {
+    if (++moves_ > budget) {
+      sorted_ = false;
+      break;
+    }
+    held_[at] = held_[at - 1];
+  }
+  held_[at] = held;
 }
 
 void VttWriter::end(CueOutput& out) {
-  if (sorted_) {
+  if (arrivedInOrder_) {
     for (std::string& piece : pieces_) {
       if (!out.write(piece)) return;
       std::string().swap(piece);
     }
     return;
   }
-  // Sorted by start; cues that start together keep the mode's order. The keys are small where
-  // every start fits 64 bits, as all but absurd ones do.
-  std::vector<std::uint32_t> order(held_.size());
-  const bool small = std::all_of(held_.begin(), held_.end(),
-                                 [](const Held& cue) { return cue.start <= UINT64_MAX; });
-  if (small) {
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> keys(held_.size());
-    for (std::uint32_t i = 0; i < keys.size(); ++i) {
-      keys[i] = {static_cast<std::uint64_t>(held_[i].start), i};
-    }
-    std::sort(keys.begin(), keys.end());
-    for (std::uint32_t i = 0; i < keys.size(); ++i) order[i] = keys[i].second;
-  } else {
-    for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-      return held_[a].start < held_[b].start;
+  // Sorted by start; cues that start together keep the mode's order, which is the order of
+  // their blocks.
+  if (!sorted_) {
+    std::sort(held_.begin(), held_.end(), [](const Held& a, const Held& b) {
+      if (a.start != b.start) return a.start < b.start;
+      return a.piece != b.piece ? a.piece < b.piece : a.offset < b.offset;
     });
   }
   // Blocks that follow each other in their piece go on together, as one stretch.
-  for (std::size_t i = 0; i < order.size();) {
-    const Held& first = held_[order[i]];
+  for (std::size_t i = 0; i < held_.size();) {
+    const Held& first = held_[i];
     std::size_t length = first.length;
-    for (++i; i < order.size(); ++i) {
-      const Held& next = held_[order[i]];
+    for (++i; i < held_.size(); ++i) {
+      const Held& next = held_[i];
       if (next.piece != first.piece || next.offset != first.offset + length) break;
       length += next.length;
     }

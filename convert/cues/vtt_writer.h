@@ -11,7 +11,9 @@ namespace caplift {
 // WebVTT: the header, then the cues in order of their start, without numbers. A cue that does
 // not end after it starts is left out, as WebVTT requires. Sorting needs every cue in hand: each
 // is kept as its finished block of text, in pieces of about a megabyte, and handed on as it
-// stands when the cues came in order, as they nearly always do.
+// stands when the cues came in order. Cues a little out of order, as a default-mode document
+// gives them, are moved back to their place as they come; only many long moves leave a sort to
+// the end.
 class VttWriter final : public CueWriter {
  public:
   explicit VttWriter(StyleSet kept = 0) : CueWriter(kept) {}
@@ -28,8 +30,10 @@ class VttWriter final : public CueWriter {
   };
 
   std::vector<std::string> pieces_;
-  std::vector<Held> held_;
+  std::vector<Held> held_;  // in order of start, unless `sorted_` is false
+  bool arrivedInOrder_ = true;
   bool sorted_ = true;
+  std::uint64_t moves_ = 0;
 };
 
 }  // namespace caplift

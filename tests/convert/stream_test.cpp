@@ -90,5 +90,33 @@ TEST(Spool, SpillsPastItsMemoryBoundAndGivesEverythingBack) {
   EXPECT_EQ(copied, text);
 }
 
+// WebVTT puts cues a little out of order back as they come, and sorts at the end once that would
+// take too many moves: both ways give the cues in order of start, ties as they came.
+TEST(Stream, WebVttSortsCuesHoweverFarOutOfOrder) {
+  for (const int step : {1, 7}) {
+    std::string document = "<fcpxml>";
+    for (int i = 600; i-- > 0;) {
+      const int second = i / step * step;  // runs of `step` alike, in falling order
+      document += "<title offset='" + std::to_string(second) + "s' duration='1s' name='" +
+                  std::to_string(i) + "'/>";
+    }
+    ChunkedSource source(document + "</fcpxml>", 4096);
+    RecordingSink sink;
+    ConversionOptions options;
+    options.format = formatNamed("vtt");
+    ASSERT_FALSE(convertDocument(source, sink, options));
+    std::string expected = "WEBVTT\n\n";
+    for (int second = 0; second < 600; second += step) {
+      for (int i = std::min(second + step, 600); i-- > second;) {
+        char line[64];
+        std::snprintf(line, sizeof line, "00:%02d:%02d.000 --> 00:%02d:%02d.000\n%d\n\n",
+                      second / 60, second % 60, (second + 1) / 60, (second + 1) % 60, i);
+        expected += line;
+      }
+    }
+    EXPECT_EQ(sink.text, expected) << "runs of " << step;
+  }
+}
+
 }  // namespace
 }  // namespace caplift
