@@ -11,12 +11,20 @@ namespace {
 
 enum class StyleElement : std::uint8_t { kOther, kTextStyle, kTextStyleDef };
 
-// Every element passes here: most differ from "text-" at once.
+// Whether `name` is exactly `wanted`, compared in place: a call to strcmp for each of the many
+// attributes of a style costs more than the comparison.
+template <std::size_t N>
+bool named(const char* name, const char (&wanted)[N]) {
+  for (std::size_t i = 0; i < N; ++i) {
+    if (name[i] != wanted[i]) return false;
+  }
+  return true;
+}
+
 StyleElement styleElement(const xmlChar* name) {
   const auto* text = reinterpret_cast<const char*>(name);
-  if (std::strncmp(text, "text-style", 10) != 0) return StyleElement::kOther;
-  if (text[10] == '\0') return StyleElement::kTextStyle;
-  return std::strcmp(text + 10, "-def") == 0 ? StyleElement::kTextStyleDef : StyleElement::kOther;
+  if (named(text, "text-style")) return StyleElement::kTextStyle;
+  return named(text, "text-style-def") ? StyleElement::kTextStyleDef : StyleElement::kOther;
 }
 
 std::uint64_t hashOf(std::string_view text) {
@@ -123,25 +131,25 @@ StyleAttributes readStyleAttributes(int count, const xmlChar** attributes,
     const bool on = value == "1";
     switch (name[0]) {
       case 'b':
-        if (std::strcmp(name, "bold") == 0) {
+        if (named(name, "bold")) {
           read.present |= StyleAttributes::kBold;
           read.style.bold = on;
         }
         break;
       case 'i':
-        if (std::strcmp(name, "italic") == 0) {
+        if (named(name, "italic")) {
           read.present |= StyleAttributes::kItalic;
           read.style.italic = on;
         }
         break;
       case 'u':
-        if (std::strcmp(name, "underline") == 0) {
+        if (named(name, "underline")) {
           read.present |= StyleAttributes::kUnderline;
           read.style.underline = on;
         }
         break;
       case 'f':
-        if (std::strcmp(name, "fontColor") == 0) {
+        if (named(name, "fontColor")) {
           read.present |= StyleAttributes::kColor;
           const auto color = readFontColor(value);
           read.style.hasColor = color.has_value();
@@ -149,7 +157,7 @@ StyleAttributes readStyleAttributes(int count, const xmlChar** attributes,
         }
         break;
       case 'r':
-        if (ref != nullptr && std::strcmp(name, "ref") == 0) *ref = value;
+        if (ref != nullptr && named(name, "ref")) *ref = value;
         break;
       default:
         break;
@@ -226,7 +234,7 @@ void TextStyles::startStyleElement(const xmlChar* name, int count, const xmlChar
     OpenDef def;
     def.depth = depth_;
     forEachAttribute(count, attributes, [&](const char* key, std::string_view value) {
-      if (std::strcmp(key, "id") == 0) def.id.emplace(value);
+      if (named(key, "id")) def.id.emplace(value);
     });
     // The table is large; its slot comes into the cache while the def is read.
     if (def.id) ended_.prefetch(*def.id);
