@@ -119,6 +119,14 @@ bool OutputFile::write(std::string_view text) {
     if (!held_.append(text)) failure_ = held_.failure(path_);
     return !failure_;
   }
+  // Large pieces go to the file as they are, without a copy into the pending text first.
+  if (pending_.empty() && text.size() >= kWritePiece / 16) {
+    if (int error = writeAll(fd_, text)) {
+      fail(error);
+      return false;
+    }
+    return true;
+  }
   pending_.append(text);
   return pending_.size() < kWritePiece || flush();
 }

@@ -120,10 +120,6 @@ DocumentParser::~DocumentParser() {
   xmlFreeParserCtxt(context_);
 }
 
-void* DocumentParser::handlerOf(void* context) {
-  return static_cast<DocumentParser*>(static_cast<xmlParserCtxtPtr>(context)->_private)->handler_;
-}
-
 void DocumentParser::useElementCallbacks(xmlSAXHandler& sax, startElementNsSAX2Func start,
                                          endElementNsSAX2Func end) {
   sax.startElementNs = start;

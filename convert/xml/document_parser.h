@@ -42,7 +42,10 @@ class DocumentParser {
   // Takes the document the parser built (a tree, or for the streaming callbacks only the DTD).
   xmlDocPtr takeDocument();
 
-  static void* handlerOf(void* context);
+  // Inline: every callback of every element asks for it.
+  static void* handlerOf(void* context) {
+    return static_cast<DocumentParser*>(static_cast<xmlParserCtxtPtr>(context)->_private)->handler_;
+  }
   // Sets the element callbacks on `sax` and clears the other content callbacks: character data
   // stays unheard until hearCharacters() asks for it. libxml2's DTD callbacks stay for the
   // entities.

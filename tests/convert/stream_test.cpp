@@ -100,7 +100,8 @@ TEST(Stream, WebVttSortsCuesHoweverFarOutOfOrder) {
       document += "<title offset='" + std::to_string(second) + "s' duration='1s' name='" +
                   std::to_string(i) + "'/>";
     }
-    ChunkedSource source(document + "</fcpxml>", 4096);
+    document += "</fcpxml>";
+    ChunkedSource source(document, 4096);
     RecordingSink sink;
     ConversionOptions options;
     options.format = formatNamed("vtt");
