@@ -1,10 +1,8 @@
 #include "convert/cues/formats.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "convert/cues/srt_writer.h"
 #include "convert/cues/vtt_writer.h"
+#include "convert/io/input_path.h"
 
 namespace caplift {
 
@@ -19,15 +17,6 @@ constexpr SubtitleFormat kFormats[] = {
     {"srt", ".srt", "SubRip", make<SrtWriter>},
     {"vtt", ".vtt", "WebVTT", make<VttWriter>},
 };
-
-bool endsWithIgnoringCase(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() &&
-         std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
-                    [](char a, char b) {
-                      return std::tolower(static_cast<unsigned char>(a)) ==
-                             std::tolower(static_cast<unsigned char>(b));
-                    });
-}
 
 }  // namespace
 
@@ -48,7 +37,7 @@ const SubtitleFormat* formatNamed(std::string_view name) {
 
 const SubtitleFormat* formatOfPath(std::string_view path) {
   for (const SubtitleFormat& format : kFormats) {
-    if (endsWithIgnoringCase(path, format.extension)) return &format;
+    if (hasExtension(path, format.extension)) return &format;
   }
   return nullptr;
 }

@@ -23,7 +23,8 @@ std::span<const SubtitleFormat> subtitleFormats();
 const SubtitleFormat& defaultFormat();
 // The format called `name` ("srt", "vtt"); none when there is no such format.
 const SubtitleFormat* formatNamed(std::string_view name);
-// The format whose extension ends `path`, ignoring ASCII case; none when no format's does.
+// The format whose extension ends `path`, ignoring ASCII case (a name that is only the extension
+// has none); none when no format's does.
 const SubtitleFormat* formatOfPath(std::string_view path);
 
 }  // namespace caplift
